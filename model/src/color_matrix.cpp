@@ -11,7 +11,9 @@ constexpr ColorMatrix kColorMatrix = {{
 
 }  // namespace
 
-const ColorMatrix& colorMatrix() noexcept { return kColorMatrix; }
+const ColorMatrix& colorMatrix() noexcept {
+    return kColorMatrix;
+}
 
 Color applyColorMatrix(Color c) noexcept {
     const auto row = [&c](const std::array<float, 3>& m) {

@@ -55,7 +55,8 @@ constexpr std::array<LobeCoefficientBlock, kPresetCount> kPresets = {{
 // clang-format on
 
 constexpr std::array<const char*, kPresetCount> kNames = {
-    "Blue Paint", "Gray Primer", "Red Clay", "Black Felt", "Blue Felt", "Caucasian Male", "Indian Male",
+    "Blue Paint", "Gray Primer",    "Red Clay",    "Black Felt",
+    "Blue Felt",  "Caucasian Male", "Indian Male",
 };
 
 constexpr std::array<PresetField, kPresetCount> kDeclarationOrder = {{
@@ -68,7 +69,9 @@ constexpr std::array<PresetField, kPresetCount> kDeclarationOrder = {{
     {"Red Clay", 2},
 }};
 
-constexpr bool isPresetIndex(long long index) { return index >= 0 && index < kPresetCount; }
+constexpr bool isPresetIndex(long long index) {
+    return index >= 0 && index < kPresetCount;
+}
 
 }  // namespace
 

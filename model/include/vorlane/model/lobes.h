@@ -53,8 +53,8 @@ inline void accumulateLobes(const LobeCoefficientBlock& block, const ShadingFram
     if (!(weight > 0.0f)) {
         return;
     }
-    const float tangentTerm = Precision::axisProduct(frame.t, view, light) +
-                              Precision::axisProduct(frame.b, view, light);
+    const float tangentTerm =
+        Precision::axisProduct(frame.t, view, light) + Precision::axisProduct(frame.b, view, light);
     const float normalTerm = Precision::axisProduct(frame.n, view, light);
     const float channelIntensity[kChannelCount] = {intensity.r, intensity.g, intensity.b};
     float* const channelSum[kChannelCount] = {&accumulator.r, &accumulator.g, &accumulator.b};
@@ -63,7 +63,8 @@ inline void accumulateLobes(const LobeCoefficientBlock& block, const ShadingFram
         float value[kChannelCount];
         for (int c = 0; c < kChannelCount; ++c) {
             const float exponent = block.exponent(lobe, c);
-            const float base = -(block.cxy(lobe, c) * tangentTerm) - (block.cz(lobe, c) * normalTerm);
+            const float base =
+                -(block.cxy(lobe, c) * tangentTerm) - (block.cz(lobe, c) * normalTerm);
             value[c] = Precision::passesThreshold(base, exponent) ? Precision::power(base, exponent)
                                                                   : 0.0f;
         }

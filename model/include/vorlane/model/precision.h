@@ -29,7 +29,9 @@ struct HostPrecision {
     static float power(float base, float exponent) { return std::pow(base, exponent); }
 
     // ((axis . v) axis) . l: the scaled axis dotted with l.
-    static float axisProduct(Vec3 axis, Vec3 v, Vec3 l) { return dot(scale(axis, dot(axis, v)), l); }
+    static float axisProduct(Vec3 axis, Vec3 v, Vec3 l) {
+        return dot(scale(axis, dot(axis, v)), l);
+    }
 };
 
 // Renderer shader rules.
@@ -49,7 +51,8 @@ struct RendererPrecision {
     static bool passesThreshold(float base, float exponent) { return base > 0.001f * exponent; }
 
     static float power(float base, float exponent) {
-        return static_cast<float>(std::pow(static_cast<double>(base), static_cast<double>(exponent)));
+        return static_cast<float>(
+            std::pow(static_cast<double>(base), static_cast<double>(exponent)));
     }
 
     // (axis . v)(axis . l): the product of the two dot products.

@@ -24,9 +24,13 @@ struct ShadingFrame {
 };
 
 // Single-precision dot product, summed left to right.
-inline float dot(Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+inline float dot(Vec3 a, Vec3 b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
 
-inline Vec3 scale(Vec3 v, float s) { return {v.x * s, v.y * s, v.z * s}; }
+inline Vec3 scale(Vec3 v, float s) {
+    return {v.x * s, v.y * s, v.z * s};
+}
 
 // a x b with the operand order (ay*bz - az*by, az*bx - ax*bz, ax*by - ay*bx).
 inline Vec3 cross(Vec3 a, Vec3 b) {
