@@ -1,0 +1,91 @@
+// accumulateLobes per call, for every preset and both precision rule sets,
+// beside a floor that makes only the power-function calls the same inputs need.
+#include <vorlane/model/lobes.h>
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+#include <vector>
+
+namespace vm = vorlane::model;
+
+namespace {
+
+struct Sample {
+    vm::ShadingFrame frame;
+    vm::Vec3 view;
+    vm::Vec3 light;
+    float weight;
+};
+
+// Directions over the upper hemisphere, so that most samples light the surface.
+template <class P>
+std::vector<Sample> makeSamples() {
+    std::mt19937 rng(1234);
+    std::uniform_real_distribution<float> u(-1.0f, 1.0f);
+    std::vector<Sample> samples;
+    while (samples.size() < 1024) {
+        const vm::Vec3 n = vm::normalizeVector<P>({u(rng) * 0.3f, u(rng) * 0.3f, 1.0f});
+        vm::Vec3 l = vm::normalizeVector<P>({u(rng), u(rng), std::fabs(u(rng)) + 0.1f});
+        const vm::Vec3 v = vm::normalizeVector<P>({u(rng) * 0.5f, u(rng) * 0.5f, -1.0f});
+        samples.push_back({vm::makeShadingFrame<P>(n), v, l, vm::dot(n, l)});
+    }
+    return samples;
+}
+
+template <class P>
+void accumulate(benchmark::State& state) {
+    const vm::LobeCoefficientBlock& block = *vm::findPreset(state.range(0));
+    const std::vector<Sample> samples = makeSamples<P>();
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const Sample& s = samples[i++ & 1023];
+        vm::Color acc{0.0f, 0.0f, 0.0f};
+        vm::accumulateLobes<P>(block, s.frame, s.view, s.light, {1.0f, 1.0f, 1.0f}, s.weight, acc);
+        benchmark::DoNotOptimize(acc);
+    }
+    state.SetLabel(vm::presetName(state.range(0)));
+}
+
+// The bases that pass the threshold for each sample, so the floor repeats only
+// the power evaluations that accumulateLobes itself makes.
+template <class P>
+void powerFloor(benchmark::State& state) {
+    const vm::LobeCoefficientBlock& block = *vm::findPreset(state.range(0));
+    struct Call {
+        float base;
+        float exponent;
+    };
+    std::vector<std::vector<Call>> calls;
+    for (const Sample& s : makeSamples<P>()) {
+        std::vector<Call> perSample;
+        const float sxy =
+            P::axisProduct(s.frame.t, s.view, s.light) + P::axisProduct(s.frame.b, s.view, s.light);
+        const float sz = P::axisProduct(s.frame.n, s.view, s.light);
+        for (int lobe = 0; lobe < vm::kLobeCount && s.weight > 0.0f; ++lobe) {
+            for (int c = 0; c < vm::kChannelCount; ++c) {
+                const float base = -(block.cxy(lobe, c) * sxy) - (block.cz(lobe, c) * sz);
+                if (P::passesThreshold(base, block.exponent(lobe, c))) {
+                    perSample.push_back({base, block.exponent(lobe, c)});
+                }
+            }
+        }
+        calls.push_back(perSample);
+    }
+    std::size_t i = 0;
+    for (auto _ : state) {
+        float sum = 0.0f;
+        for (const Call& call : calls[i++ & 1023]) {
+            sum += P::power(call.base, call.exponent);
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetLabel(vm::presetName(state.range(0)));
+}
+
+}  // namespace
+
+BENCHMARK(accumulate<vm::HostPrecision>)->DenseRange(0, 6);
+BENCHMARK(powerFloor<vm::HostPrecision>)->DenseRange(0, 6);
+BENCHMARK(accumulate<vm::RendererPrecision>)->DenseRange(0, 6);
+BENCHMARK(powerFloor<vm::RendererPrecision>)->DenseRange(0, 6);
