@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -13,62 +12,94 @@
 namespace vorlane::test {
 namespace {
 
+// The declaration without comments, each run of white space made one space.
 std::string readDeclaration() {
     std::ifstream in(DECLARATION_PATH);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+    std::string text;
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream words(line.substr(0, line.find('#')));
+        for (std::string word; words >> word;) {
+            text += word + ' ';
+        }
+    }
+    return text;
+}
+
+// (type, name) of every quoted name that follows a parameter type.
+std::vector<std::pair<std::string, std::string>> parameters(const std::string& text) {
+    std::vector<std::pair<std::string, std::string>> out;
+    const std::string types[] = {"array light", "color", "vector", "scalar", "integer", "boolean"};
+    const std::size_t open = text.find('(');
+    for (std::size_t at = open; at != std::string::npos && at < text.size();) {
+        const std::size_t quote = text.find('"', at);
+        if (quote == std::string::npos) {
+            break;
+        }
+        const std::size_t end = text.find('"', quote + 1);
+        const std::string before = text.substr(at, quote - at);
+        for (const std::string& type : types) {
+            const std::string suffix = type + ' ';
+            if (before.size() >= suffix.size() &&
+                before.compare(before.size() - suffix.size(), suffix.size(), suffix) == 0) {
+                out.emplace_back(type, text.substr(quote + 1, end - quote - 1));
+                break;
+            }
+        }
+        at = text.find_first_of(",)", end);
+        if (at != std::string::npos && text[at] == ')') {
+            break;
+        }
+    }
+    return out;
+}
+
+std::string defaultOf(const std::string& text, const std::string& name) {
+    const std::string key = "\"" + name + "\" default ";
+    const std::size_t at = text.find(key);
+    if (at == std::string::npos) {
+        return "";
+    }
+    const std::size_t start = at + key.size();
+    std::string value = text.substr(start, text.find_first_of(",)", start) - start);
+    while (!value.empty() && value.back() == ' ') {
+        value.pop_back();
+    }
+    return value;
 }
 
 TEST(Declaration, DeclaresTheBlockParametersInOrderWithAColourResultAndVersion1) {
     const std::string text = readDeclaration();
     ASSERT_FALSE(text.empty());
-    EXPECT_TRUE(
-        std::regex_search(text, std::regex(R"(declare\s+shader\s+color\s+"zq4v_vorlane"\s*\()")));
-    EXPECT_TRUE(std::regex_search(text, std::regex(R"(\)\s*version\s+1\s)")));
-    EXPECT_TRUE(std::regex_search(text, std::regex(R"(end\s+declare)")));
+    EXPECT_EQ(text.find("declare shader color \"zq4v_vorlane\" ( "), 0u) << text;
+    EXPECT_NE(text.find(") version 1 apply material end declare"), std::string::npos);
 
-    std::vector<std::pair<std::string, std::string>> parameters;
-    const std::regex parameter(R"re(^\s*((?:array\s+)?[a-z]+)\s+"([A-Za-z_]+)")re");
-        std::istringstream lines(text);
-    for (std::string line; std::getline(lines, line);) {
-        std::smatch m;
-        if (std::regex_search(line, m, parameter) && m[2] != "zq4v_vorlane") {
-            parameters.emplace_back(std::regex_replace(m[1].str(), std::regex(R"(\s+)"), " "),
-                                    m[2]);
-        }
-    }
     const std::vector<std::pair<std::string, std::string>> expected = {
         {"color", "color"},         {"color", "ambientColor"},  {"color", "incandescence"},
         {"vector", "normalCamera"}, {"scalar", "diffuse"},      {"scalar", "specularRollOff"},
         {"integer", "specOutput"},  {"color", "specularColor"}, {"boolean", "indirect"},
         {"color", "indirectColor"}, {"array light", "lights"},
     };
-    EXPECT_EQ(parameters, expected);
+    EXPECT_EQ(parameters(text), expected);
 }
 
 TEST(Declaration, DefaultsAreThoseOfTheBlockBuilder) {
     const std::string text = readDeclaration();
     const renderer::VorlaneParameters d = renderer::vorlaneDefaults();
-    const auto defaultOf = [&text](const std::string& name) {
-        std::smatch m;
-        const std::regex pattern("\"" + name + R"("\s+default\s+([^,\n]+))");
-        return std::regex_search(text, m, pattern) ? m[1].str() : std::string();
-    };
     const auto color = [](const miColor& c) {
         std::ostringstream out;
         out << c.r << ' ' << c.g << ' ' << c.b << ' ' << c.a;
         return out.str();
     };
-    EXPECT_EQ(defaultOf("color"), color(d.color));
-    EXPECT_EQ(defaultOf("ambientColor"), color(d.ambientColor));
-    EXPECT_EQ(defaultOf("incandescence"), color(d.incandescence));
-    EXPECT_EQ(defaultOf("specularColor"), color(d.specularColor));
-    EXPECT_EQ(defaultOf("indirectColor"), color(d.indirectColor));
-    EXPECT_EQ(std::stof(defaultOf("diffuse")), d.diffuse);
-    EXPECT_EQ(std::stof(defaultOf("specularRollOff")), d.specularRollOff);
-    EXPECT_EQ(std::stoi(defaultOf("specOutput")), d.specOutput);
-    EXPECT_EQ(defaultOf("indirect"), d.indirect ? "on" : "off");
+    EXPECT_EQ(defaultOf(text, "color"), color(d.color));
+    EXPECT_EQ(defaultOf(text, "ambientColor"), color(d.ambientColor));
+    EXPECT_EQ(defaultOf(text, "incandescence"), color(d.incandescence));
+    EXPECT_EQ(defaultOf(text, "specularColor"), color(d.specularColor));
+    EXPECT_EQ(defaultOf(text, "indirectColor"), color(d.indirectColor));
+    EXPECT_EQ(defaultOf(text, "normalCamera"), "0 0 0");
+    EXPECT_EQ(std::stof(defaultOf(text, "diffuse")), d.diffuse);
+    EXPECT_EQ(std::stof(defaultOf(text, "specularRollOff")), d.specularRollOff);
+    EXPECT_EQ(std::stoi(defaultOf(text, "specOutput")), d.specOutput);
+    EXPECT_EQ(defaultOf(text, "indirect"), d.indirect ? "on" : "off");
 }
 
 }  // namespace
