@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include <vorlane_renderer/module.h>
+
+#include "shading_fixture.h"
+
+namespace vorlane::test {
+namespace {
+
+using testing::internal::CaptureStderr;
+using testing::internal::GetCapturedStderr;
+
+enum AlternativeService { kPhenEval = 0, kSampleLight = 1, kComputeIrradiance = 2 };
+
+int alternativeCalls(const renderer::Module& module, AlternativeService service) {
+    using Counter = int (*)(int);
+    auto counter = reinterpret_cast<Counter>(module.symbol("alternative_service_calls"));
+    return counter != nullptr ? counter(service) : -1;
+}
+
+TEST(ShaderLoading, ReportsVersionOneAndClearErrors) {
+    FreshShader shader;
+    ASSERT_TRUE(shader.loaded()) << shader.error();
+    EXPECT_EQ(shader.library().version(), 1);
+    EXPECT_TRUE(shader.library().acceptsModuleHandle());
+
+    auto missing = renderer::ShaderLibrary::load("/nonexistent/zq4v_vorlane.so", "zq4v_vorlane");
+    EXPECT_EQ(missing.library, nullptr);
+    EXPECT_NE(missing.error.find("/nonexistent/zq4v_vorlane.so"), std::string::npos);
+
+    auto notAShader = renderer::ShaderLibrary::load(ALTERNATIVE_MODULE_PATH, "zq4v_vorlane");
+    EXPECT_EQ(notAShader.library, nullptr);
+    EXPECT_NE(notAShader.error.find("does not export \"zq4v_vorlane\""), std::string::npos)
+        << notAShader.error;
+}
+
+// A material with one light, indirect light and one connected parameter, so
+// that one call uses each of the three services.
+class BindingTest : public ShadingFixture {
+  protected:
+    explicit BindingTest(renderer::ModuleHandover handover = renderer::ModuleHandover::renderer)
+        : ShadingFixture(handover) {}
+
+    void SetUp() override {
+        ShadingFixture::SetUp();
+        useLights({{kFront}});
+        scene_.setConstantIrradiance({0.6f, 0.8f, 1.5f, 1.0f});
+        set(VorlaneParameter::indirect, miTRUE);
+        block_.connect(VorlaneParameter::diffuse, scene_.connect(0.5f));
+    }
+
+    // Shades once and returns what the call wrote to the standard error stream.
+    std::string shadeCapturingErrors(miColor* result = nullptr) {
+        CaptureStderr();
+        const miColor color = shade(kStart);
+        if (result != nullptr) {
+            *result = color;
+        }
+        return GetCapturedStderr();
+    }
+};
+
+TEST_F(BindingTest, ResolvedServicesAreCalledInTheRenderersModuleSilently) {
+    EXPECT_EQ(shadeCapturingErrors(), "");
+    EXPECT_EQ(shadeCapturingErrors(), "");
+    const renderer::ServiceCallCounts calls = scene_.calls();
+    EXPECT_EQ(calls.phenEval, 2u);
+    EXPECT_EQ(calls.sampleLight, 4u);
+    EXPECT_EQ(calls.computeIrradiance, 2u);
+}
+
+TEST_F(BindingTest, AnotherModuleHandleResolvesEveryServiceAgainThere) {
+    EXPECT_EQ(shadeCapturingErrors(), "");
+    std::string error;
+    const renderer::Module alternative = renderer::Module::open(ALTERNATIVE_MODULE_PATH, &error);
+    ASSERT_TRUE(alternative) << error;
+
+    shader_.library().setModuleHandle(alternative.handle());
+    scene_.resetCalls();
+    miColor result{};
+    EXPECT_EQ(shadeCapturingErrors(&result), "");
+    EXPECT_EQ(alternativeCalls(alternative, kPhenEval), 1);
+    EXPECT_EQ(alternativeCalls(alternative, kSampleLight), 2);
+    EXPECT_EQ(alternativeCalls(alternative, kComputeIrradiance), 1);
+    EXPECT_EQ(scene_.calls().phenEval, 0u);
+    EXPECT_EQ(scene_.calls().sampleLight, 0u);
+    EXPECT_EQ(scene_.calls().computeIrradiance, 0u);
+    // The other module's answers: the diffuse weight read in place (0.8), a
+    // white sample along the normal and an irradiance of 2.
+    ReferenceInputs expected =
+        reference({{{{1.0f, 1.0f, 1.0f, 1.0f}, {0.0f, 0.0f, 1.0f}}}}, {2.0f, 2.0f, 2.0f, 1.0f});
+    EXPECT_COLOR_EQ(result, referenceShade(expected, kStart));
+
+    shader_.library().setModuleHandle(renderer::Module::rendererHandle());
+    EXPECT_EQ(shadeCapturingErrors(), "");
+    EXPECT_EQ(scene_.calls().sampleLight, 2u);
+    EXPECT_EQ(alternativeCalls(alternative, kSampleLight), 2);
+}
+
+TEST_F(BindingTest, MissingServicePrintsItsLookupFailureOnEveryUse) {
+    std::string error;
+    const renderer::Module partial = renderer::Module::open(PARTIAL_MODULE_PATH, &error);
+    ASSERT_TRUE(partial) << error;
+    shader_.library().setModuleHandle(partial.handle());
+
+    const std::string line = lookupFailureLine("mi_compute_irradiance", partial.handle());
+    miColor result{};
+    EXPECT_EQ(shadeCapturingErrors(&result), line);
+    EXPECT_EQ(shadeCapturingErrors(), line);
+    EXPECT_EQ(alternativeCalls(partial, kSampleLight), 4);
+    // The failed service counts as black irradiance.
+    ReferenceInputs expected =
+        reference({{{{1.0f, 1.0f, 1.0f, 1.0f}, {0.0f, 0.0f, 1.0f}}}}, {0.0f, 0.0f, 0.0f, 0.0f});
+    EXPECT_COLOR_EQ(result, referenceShade(expected, kStart));
+}
+
+class UnboundShaderTest : public BindingTest {
+  protected:
+    UnboundShaderTest() : BindingTest(renderer::ModuleHandover::none) {}
+};
+
+TEST_F(UnboundShaderTest, UseBeforeAnyHandlePrintsBothLinesAndFallsBack) {
+    const std::string expected =
+        std::string("DYNLOAD: dl_handle null\n") +
+        "dlsym failed on \"mi_phen_eval\" (handle: 00000000 error: 127)\n" +
+        "DYNLOAD: dl_handle null\n" +
+        "dlsym failed on \"mi_sample_light\" (handle: 00000000 error: 127)\n" +
+        "DYNLOAD: dl_handle null\n" +
+        "dlsym failed on \"mi_compute_irradiance\" (handle: 00000000 "
+        "error: 127)\n";
+    miColor result{};
+    EXPECT_EQ(shadeCapturingErrors(&result), expected);
+    // The services loaded in this process were not found through the null
+    // handle: none of them ran. The fallbacks: no light, black irradiance.
+    EXPECT_EQ(scene_.calls().phenEval, 0u);
+    EXPECT_EQ(scene_.calls().sampleLight, 0u);
+    EXPECT_EQ(scene_.calls().computeIrradiance, 0u);
+    EXPECT_COLOR_EQ(result, referenceShade(reference({}), kStart));
+    EXPECT_EQ(shadeCapturingErrors(), expected);
+
+    shader_.library().setModuleHandle(renderer::Module::rendererHandle());
+    EXPECT_EQ(shadeCapturingErrors(&result), "");
+    renderer::VorlaneParameters connected = block_.values();
+    connected.diffuse = 0.5f;
+    ReferenceInputs bound{connected,
+                          standardPoint().normal,
+                          standardPoint().dir,
+                          {{kFront}},
+                          {0.6f, 0.8f, 1.5f, 1.0f}};
+    EXPECT_COLOR_EQ(result, referenceShade(bound, kStart));
+}
+
+}  // namespace
+}  // namespace vorlane::test

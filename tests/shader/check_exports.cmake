@@ -1,0 +1,31 @@
+# Checks the shader library's dynamic symbol table: it defines exactly the
+# three exports and references no renderer service.
+# Usage: cmake -DNM=<nm> -DLIBRARY=<path> -P check_exports.cmake
+execute_process(COMMAND ${NM} -D --defined-only ${LIBRARY}
+    OUTPUT_VARIABLE defined RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "nm failed on ${LIBRARY}")
+endif()
+string(REGEX MATCHALL "[ \t][TDBRVWtdbr] [^\n]+" entries "${defined}")
+set(exported)
+foreach(entry IN LISTS entries)
+    string(REGEX REPLACE "^[ \t][A-Za-z] ([^@\n]+).*" "\\1" name "${entry}")
+    list(APPEND exported ${name})
+endforeach()
+list(SORT exported)
+set(expected miSetModuleHandle zq4v_vorlane zq4v_vorlane_version)
+if(NOT exported STREQUAL expected)
+    message(FATAL_ERROR "exports are '${exported}', expected '${expected}'")
+endif()
+
+execute_process(COMMAND ${NM} -u ${LIBRARY} OUTPUT_VARIABLE undefined RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "nm -u failed on ${LIBRARY}")
+endif()
+if(undefined MATCHES "mi_")
+    message(FATAL_ERROR "undefined renderer references:\n${undefined}")
+endif()
+if(NOT undefined MATCHES "dlsym")
+    message(FATAL_ERROR "nm -u output looks wrong (no dlsym):\n${undefined}")
+endif()
+message(STATUS "exports: ${exported}; no undefined mi_ symbol")
