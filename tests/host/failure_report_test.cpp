@@ -1,6 +1,5 @@
 // Reports of failed host calls while the light array is created.
 #include <fstream>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -16,17 +15,28 @@ struct Report {
 
 // Splits the captured output into reports; fails the test on any other text.
 std::vector<Report> reportsIn(const std::string& text) {
-    static const std::regex report(
-        "\nAPI error detected in plugSource/vorlanePlugInt at line ([0-9]+)\n([^\n]*)\n");
+    const std::string head = "\nAPI error detected in plugSource/vorlanePlugInt at line ";
     std::vector<Report> reports;
-    std::size_t consumed = 0;
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), report);
-         it != std::sregex_iterator(); ++it) {
-        EXPECT_EQ(static_cast<std::size_t>(it->position()), consumed) << "stray output";
-        consumed = static_cast<std::size_t>(it->position() + it->length());
-        reports.push_back(Report{std::stoi((*it)[1]), (*it)[2]});
+    std::size_t at = 0;
+    while (at < text.size()) {
+        if (text.compare(at, head.size(), head) != 0) {
+            ADD_FAILURE() << "stray output: " << text.substr(at);
+            break;
+        }
+        at += head.size();
+        const std::size_t lineEnd = text.find('\n', at);
+        const std::size_t descriptionEnd =
+            lineEnd == std::string::npos ? lineEnd : text.find('\n', lineEnd + 1);
+        if (descriptionEnd == std::string::npos) {
+            ADD_FAILURE() << "incomplete report: " << text.substr(at);
+            break;
+        }
+        const std::string number = text.substr(at, lineEnd - at);
+        EXPECT_EQ(number.find_first_not_of("0123456789"), std::string::npos) << number;
+        reports.push_back(
+            Report{std::stoi(number), text.substr(lineEnd + 1, descriptionEnd - lineEnd - 1)});
+        at = descriptionEnd + 1;
     }
-    EXPECT_EQ(consumed, text.size()) << "stray output: " << text.substr(consumed);
     return reports;
 }
 
