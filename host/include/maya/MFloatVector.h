@@ -1,0 +1,31 @@
+// Three single-precision floats: a vector or a colour.
+#pragma once
+
+class MFloatVector {
+  public:
+    MFloatVector() = default;
+    MFloatVector(float xx, float yy, float zz) : x(xx), y(yy), z(zz) {}
+
+    float operator[](unsigned int i) const { return i == 0 ? x : (i == 1 ? y : z); }
+    float& operator[](unsigned int i) { return i == 0 ? x : (i == 1 ? y : z); }
+
+    // Dot product, summed x, y, z in single precision.
+    float operator*(const MFloatVector& v) const { return x * v.x + y * v.y + z * v.z; }
+    MFloatVector operator*(float s) const { return {x * s, y * s, z * s}; }
+    MFloatVector operator/(float s) const { return {x / s, y / s, z / s}; }
+    MFloatVector operator+(const MFloatVector& v) const { return {x + v.x, y + v.y, z + v.z}; }
+    MFloatVector operator-(const MFloatVector& v) const { return {x - v.x, y - v.y, z - v.z}; }
+    // Cross product.
+    MFloatVector operator^(const MFloatVector& v) const {
+        return {y * v.z - z * v.y, z * v.x - x * v.z, x * v.y - y * v.x};
+    }
+    bool operator==(const MFloatVector& v) const { return x == v.x && y == v.y && z == v.z; }
+
+    float x = 0.0f;
+    float y = 0.0f;
+    float z = 0.0f;
+};
+
+inline MFloatVector operator*(float s, const MFloatVector& v) {
+    return v * s;
+}

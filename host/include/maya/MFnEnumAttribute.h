@@ -1,0 +1,17 @@
+// Function set for enumeration attributes: a 16-bit value with named fields.
+#pragma once
+
+#include <maya/MFnAttribute.h>
+#include <maya/MTypes.h>
+
+class OPENMAYA_EXPORT MFnEnumAttribute : public MFnAttribute {
+  public:
+    MFnEnumAttribute() = default;
+    explicit MFnEnumAttribute(const MObject& attribute, MStatus* status = nullptr)
+        : MFnAttribute(attribute, status) {}
+
+    MObject create(const MString& fullName, const MString& briefName, short defaultValue = 0,
+                   MStatus* status = nullptr);
+    MStatus addField(const MString& fieldName, short value);
+    MStatus setDefault(short value);
+};

@@ -1,0 +1,29 @@
+// Function set for numeric attributes: single values, float triples, pointers.
+#pragma once
+
+#include <maya/MFnAttribute.h>
+#include <maya/MFnNumericData.h>
+#include <maya/MTypes.h>
+
+class OPENMAYA_EXPORT MFnNumericAttribute : public MFnAttribute {
+  public:
+    MFnNumericAttribute() = default;
+    explicit MFnNumericAttribute(const MObject& attribute, MStatus* status = nullptr)
+        : MFnAttribute(attribute, status) {}
+
+    // A single value (kFloat or kBoolean) with its initial default.
+    MObject create(const MString& fullName, const MString& briefName, MFnNumericData::Type type,
+                   double defaultValue = 0.0, MStatus* status = nullptr);
+    // A compound of three float children created before it.
+    MObject create(const MString& fullName, const MString& briefName, const MObject& child1,
+                   const MObject& child2, const MObject& child3, MStatus* status = nullptr);
+    // An opaque pointer-sized value.
+    MObject createAddr(const MString& fullName, const MString& briefName,
+                       void* defaultValue = nullptr, MStatus* status = nullptr);
+
+    MStatus setDefault(float value);
+    MStatus setDefault(float value1, float value2, float value3);
+    MStatus setDefault(bool value);
+    MStatus setSoftMin(double value);
+    MStatus setSoftMax(double value);
+};

@@ -1,0 +1,24 @@
+// A handle to an object the host owns (an attribute, a plug-in, a node).
+#pragma once
+
+#include <maya/MTypes.h>
+
+class MObject {
+  public:
+    MObject() = default;
+    // Host side: wraps one of the host's own records.
+    explicit MObject(void* record) : record_(record) {}
+
+    bool isNull() const { return record_ == nullptr; }
+    bool operator==(const MObject& other) const { return record_ == other.record_; }
+    bool operator!=(const MObject& other) const { return record_ != other.record_; }
+    // Host side: the record this handle stands for.
+    void* record() const { return record_; }
+
+    static const MObject kNullObj;
+
+  private:
+    void* record_ = nullptr;
+};
+
+inline const MObject MObject::kNullObj{};

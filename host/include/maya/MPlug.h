@@ -1,0 +1,26 @@
+// One attribute of one node, as the host hands it to compute.
+#pragma once
+
+#include <maya/MObject.h>
+#include <maya/MTypes.h>
+
+class OPENMAYA_EXPORT MPlug {
+  public:
+    MPlug() = default;
+    MPlug(const MObject& node, const MObject& attribute)
+        : node_(node.record()), attribute_(attribute.record()) {}
+
+    bool isNull() const { return attribute_ == nullptr; }
+    MObject attribute() const { return MObject(attribute_); }
+    MObject node() const { return MObject(node_); }
+    // True when the plug is the given attribute (not its parent or a child).
+    bool operator==(const MObject& attribute) const { return attribute_ == attribute.record(); }
+    bool operator!=(const MObject& attribute) const { return attribute_ != attribute.record(); }
+    bool operator==(const MPlug& other) const {
+        return node_ == other.node_ && attribute_ == other.attribute_;
+    }
+
+  private:
+    void* node_ = nullptr;
+    void* attribute_ = nullptr;
+};

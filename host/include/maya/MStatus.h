@@ -1,0 +1,43 @@
+// Result of a host API call: a code and its description.
+#pragma once
+
+#include <maya/MTypes.h>
+
+class MString;
+
+class FND_EXPORT MStatus {
+  public:
+    enum MStatusCode {
+        kSuccess = 0,
+        kFailure,
+        kInsufficientMemory,
+        kInvalidParameter,
+        kLicenseFailure,
+        kUnknownParameter,
+        kNotImplemented,
+        kNotFound,
+        kEndOfFile,
+    };
+
+    MStatus() : code_(kSuccess) {}
+    MStatus(MStatusCode code) : code_(code) {}
+
+    bool operator==(const MStatus& other) const { return code_ == other.code_; }
+    bool operator==(MStatusCode code) const { return code_ == code; }
+    bool operator!=(const MStatus& other) const { return code_ != other.code_; }
+    bool operator!=(MStatusCode code) const { return code_ != code; }
+    explicit operator bool() const { return code_ == kSuccess; }
+    bool error() const { return code_ != kSuccess; }
+    void clear() { code_ = kSuccess; }
+    MStatusCode statusCode() const { return code_; }
+
+    // The host's description of the code.
+    MString errorString() const;
+    // Writes "<prefix>: <description>" (or the description alone for an empty
+    // prefix) and an end of line to the host's error output.
+    void perror(const char* prefix = "") const;
+    void perror(const MString& prefix) const;
+
+  private:
+    MStatusCode code_;
+};

@@ -1,0 +1,46 @@
+// The plug-in's entry points: register the node type on load, remove it on
+// unload, and refresh the host's node-creation window around both.
+#include <maya/MFnPlugin.h>
+#include <maya/MGlobal.h>
+#include <maya/MString.h>
+
+#include "vorlanePlugInt.h"
+
+PLUGIN_EXPORT const char MApiVersion[] = "850";
+
+namespace {
+
+const char* const kVendor = "vorlane measured-material shader";
+const char* const kClassification = "shader/surface";
+const char* const kRefreshPrefix =
+    "if( `window -exists createRenderNodeWindow` )  {refreshCreateRenderNodeWindow(\"";
+const char* const kRefreshSuffix = "\");}\n";
+
+// The refresh command for the classification, run with display and undo off.
+void refreshNodeCreationWindow(const MString& classification, MString command) {
+    command += classification;
+    command += kRefreshSuffix;
+    MGlobal::executeCommand(command, false, false);
+}
+
+}  // namespace
+
+PLUGIN_EXPORT MStatus initializePlugin(MObject obj) {
+    const MString classification(kClassification);
+    const MString command(kRefreshPrefix);
+    MFnPlugin plugin(obj, kVendor, "1.0", "Any");
+    // A refused registration is reported by the host itself.
+    plugin.registerNode("vorlane", vorlane::id, vorlane::creator, vorlane::initialize,
+                        MPxNode::kDependNode, &classification);
+    refreshNodeCreationWindow(classification, command);
+    return MStatus::kSuccess;
+}
+
+PLUGIN_EXPORT MStatus uninitializePlugin(MObject obj) {
+    const MString classification(kClassification);
+    const MString command(kRefreshPrefix);
+    MFnPlugin plugin(obj, "Unknown", "Unknown", "Any");
+    plugin.deregisterNode(vorlane::id);
+    refreshNodeCreationWindow(classification, command);
+    return MStatus::kSuccess;
+}

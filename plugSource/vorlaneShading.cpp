@@ -1,0 +1,65 @@
+#include "vorlaneShading.h"
+
+#include <vorlane/model/color_matrix.h>
+#include <vorlane/model/lobes.h>
+#include <vorlane/model/presets.h>
+
+namespace vorlane_shading {
+namespace {
+
+using vorlane::model::Color;
+using vorlane::model::HostPrecision;
+using vorlane::model::Vec3;
+
+Vec3 vec(const float v[3]) {
+    return {v[0], v[1], v[2]};
+}
+
+}  // namespace
+
+void normalizeView(const float point[3], float view[3]) {
+    const Vec3 v = vorlane::model::normalizeVector<HostPrecision>(vec(point));
+    view[0] = v.x;
+    view[1] = v.y;
+    view[2] = v.z;
+}
+
+void accumulateSpecular(short preset, const float normal[3], const float view[3],
+                        const float direction[3], const float intensity[3], float weight,
+                        float sum[3]) {
+    const vorlane::model::LobeCoefficientBlock* lobes = vorlane::model::findPreset(preset);
+    if (lobes == nullptr) {
+        return;
+    }
+    const Vec3 n = vorlane::model::normalizeVector<HostPrecision>(vec(normal));
+    const vorlane::model::ShadingFrame frame = vorlane::model::makeShadingFrame<HostPrecision>(n);
+    const Vec3 toLight = vorlane::model::normalizeVector<HostPrecision>(vec(direction));
+    Color accumulator{sum[0], sum[1], sum[2]};
+    vorlane::model::accumulateLobes<HostPrecision>(*lobes, frame, vec(view), toLight,
+                                                   Color{intensity[0], intensity[1], intensity[2]},
+                                                   weight, accumulator);
+    sum[0] = accumulator.r;
+    sum[1] = accumulator.g;
+    sum[2] = accumulator.b;
+}
+
+void applyColorMatrix(float color[3]) {
+    const Color out = vorlane::model::applyColorMatrix(Color{color[0], color[1], color[2]});
+    color[0] = out.r;
+    color[1] = out.g;
+    color[2] = out.b;
+}
+
+int presetFieldCount() {
+    return static_cast<int>(vorlane::model::presetDeclarationOrder().size());
+}
+
+const char* presetFieldName(int position) {
+    return vorlane::model::presetDeclarationOrder()[static_cast<std::size_t>(position)].name;
+}
+
+short presetFieldValue(int position) {
+    return vorlane::model::presetDeclarationOrder()[static_cast<std::size_t>(position)].index;
+}
+
+}  // namespace vorlane_shading

@@ -1,0 +1,159 @@
+// Reports of failed host calls while the light array is created.
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "host_test_support.h"
+
+namespace vorlane::test {
+namespace {
+
+struct Report {
+    int line;
+    std::string description;
+};
+
+// Splits the captured output into reports; fails the test on any other text.
+std::vector<Report> reportsIn(const std::string& text) {
+    const std::string head = "\nAPI error detected in plugSource/vorlanePlugInt at line ";
+    std::vector<Report> reports;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        if (text.compare(at, head.size(), head) != 0) {
+            ADD_FAILURE() << "stray output: " << text.substr(at);
+            break;
+        }
+        at += head.size();
+        const std::size_t lineEnd = text.find('\n', at);
+        const std::size_t descriptionEnd =
+            lineEnd == std::string::npos ? lineEnd : text.find('\n', lineEnd + 1);
+        if (descriptionEnd == std::string::npos) {
+            ADD_FAILURE() << "incomplete report: " << text.substr(at);
+            break;
+        }
+        const std::string number = text.substr(at, lineEnd - at);
+        EXPECT_EQ(number.find_first_not_of("0123456789"), std::string::npos) << number;
+        reports.push_back(
+            Report{std::stoi(number), text.substr(lineEnd + 1, descriptionEnd - lineEnd - 1)});
+        at = descriptionEnd + 1;
+    }
+    return reports;
+}
+
+std::string sourceLine(int line) {
+    std::ifstream source(VORLANE_PLUGIN_SOURCE);
+    std::string text;
+    for (int i = 0; i < line && std::getline(source, text); ++i) {
+    }
+    return text;
+}
+
+class FailureReportTest : public HostTest {
+  protected:
+    // Loads with the failures injected; initialize must still succeed.
+    std::vector<Report> loadWith(const std::vector<host::FailureRule>& rules) {
+        for (const auto& rule : rules) {
+            host.injectFailure(rule);
+        }
+        std::string error;
+        EXPECT_TRUE(host.loadPlugin(VORLANE_PLUGIN_PATH, &error)) << error;
+        type = host.findNodeType("vorlane");
+        EXPECT_NE(type, nullptr) << "initialize must succeed whatever failed";
+        return reportsIn(errors.str());
+    }
+};
+
+TEST_F(FailureReportTest, OneFailedFlagGivesExactlyOneReportAtItsLine) {
+    const auto reports =
+        loadWith({{host::AttributeCall::SetHidden, "lightAmbient", host::kFailure}});
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].description, "(kFailure): Unexpected Internal Failure");
+    EXPECT_NE(sourceLine(reports[0].line).find("setHidden(true)"), std::string::npos)
+        << reports[0].line;
+    // The step failed, the rest went on.
+    const host::AttributeInfo& ambient = type->attribute(type->findAttribute("lightAmbient"));
+    EXPECT_FALSE(ambient.hidden);
+    EXPECT_FALSE(ambient.writable);
+    EXPECT_EQ(type->attributeCount(), 54);
+}
+
+TEST_F(FailureReportTest, TheExactTextCarriesTheHostDescription) {
+    const auto reports =
+        loadWith({{host::AttributeCall::SetWritable, "lightDataArray", host::kFailure},
+                  {host::AttributeCall::SetArray, "lightDataArray", 2 /* kInsufficientMemory */}});
+    ASSERT_EQ(reports.size(), 1u) << "setWritable is not called on the array";
+    const std::string line = std::to_string(reports[0].line);
+    EXPECT_EQ(errors.str(), "\nAPI error detected in plugSource/vorlanePlugInt at line " + line +
+                                "\n(kInsufficientMemory): Insufficient Memory\n");
+    EXPECT_NE(sourceLine(reports[0].line).find("setArray(true)"), std::string::npos);
+}
+
+TEST_F(FailureReportTest, EveryFailedDefaultOfTheLightArrayIsReportedOnce) {
+    const auto reports = loadWith({{host::AttributeCall::SetDefault, "", host::kFailure}});
+    // Rows 40 to 52 and the element default of row 54; rows 1 to 39 are silent.
+    ASSERT_EQ(reports.size(), 14u);
+    for (const Report& r : reports) {
+        EXPECT_NE(sourceLine(r.line).find("setDefault("), std::string::npos) << r.line;
+    }
+    EXPECT_FALSE(type->attribute(type->findAttribute("lightDataArray")).elementDefault);
+}
+
+TEST_F(FailureReportTest, EveryTestedStepFailingGivesEightyEightReports) {
+    std::vector<host::FailureRule> rules;
+    for (auto call : {host::AttributeCall::Create, host::AttributeCall::SetStorable,
+                      host::AttributeCall::SetHidden, host::AttributeCall::SetReadable,
+                      host::AttributeCall::SetWritable, host::AttributeCall::SetDefault,
+                      host::AttributeCall::SetArray}) {
+        for (const char* name :
+             {"lightDirectionX", "lightDirectionY", "lightDirectionZ", "lightDirection",
+              "lightIntensityR", "lightIntensityG", "lightIntensityB", "lightIntensity",
+              "lightAmbient", "lightDiffuse", "lightSpecular", "lightShadowFraction",
+              "preShadowIntensity", "lightBlindData", "lightDataArray"}) {
+            rules.push_back({call, name, host::kFailure});
+        }
+    }
+    const auto reports = loadWith(rules);
+    EXPECT_EQ(reports.size(), 88u);
+    EXPECT_EQ(type->findAttribute("lightDataArray").valid(), false);
+    EXPECT_EQ(type->findAttribute("color").valid(), true);
+}
+
+TEST_F(FailureReportTest, FailedCreationLeavesANullHandleWhoseLaterStepsFailToo) {
+    const auto reports =
+        loadWith({{host::AttributeCall::Create, "lightBlindData", host::kFailure}});
+    // lightBlindData: creation and its four flags; lightDataArray: creation
+    // (a member is missing) and its four calls.
+    ASSERT_EQ(reports.size(), 10u);
+    EXPECT_EQ(reports[0].description, "(kFailure): Unexpected Internal Failure");
+    for (std::size_t i = 1; i < reports.size(); ++i) {
+        EXPECT_EQ(reports[i].description,
+                  "(kInvalidParameter): Object is incompatible with this method");
+    }
+    EXPECT_FALSE(type->findAttribute("lightBlindData").valid());
+    EXPECT_FALSE(type->findAttribute("lightDataArray").valid());
+
+    // The node still computes, with no lights to read.
+    host::Node* node = makeNode();
+    const host::Evaluation e = node->data().evaluate(type->findAttribute("outColor"));
+    EXPECT_EQ(e.status, host::kSuccess);
+    EXPECT_EQ(e.value[0], 0.0f);
+}
+
+TEST_F(FailureReportTest, FailuresBeforeTheLightArrayAndInAddOrAffectsAreSilent) {
+    const auto reports =
+        loadWith({{host::AttributeCall::SetKeyable, "color", host::kFailure},
+                  {host::AttributeCall::Create, "diffuse", host::kFailure},
+                  {host::AttributeCall::AddField, "", host::kFailure},
+                  {host::AttributeCall::AddAttribute, "pointCamera", host::kFailure},
+                  {host::AttributeCall::AttributeAffects, "specOutput", host::kFailure}});
+    EXPECT_TRUE(reports.empty());
+    EXPECT_FALSE(type->attribute(type->findAttribute("color")).keyable);
+    EXPECT_FALSE(type->findAttribute("diffuse").valid());
+    EXPECT_FALSE(type->findAttribute("pointCamera").valid());
+    EXPECT_TRUE(type->attribute(type->findAttribute("specOutput")).enumFields.empty());
+    EXPECT_EQ(type->affects().size(), 50u - 1u - 1u - 4u)
+        << "specOutput's declaration and the five involving the missing diffuse/pointCamera";
+}
+
+}  // namespace
+}  // namespace vorlane::test
