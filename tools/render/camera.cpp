@@ -29,11 +29,13 @@ Ray Camera::primaryRay(int x, int y, int s, int samplesPerPixel) const {
     const float jy = hashToUnit(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y),
                                 static_cast<std::uint32_t>(2 * s + 1));
     const float sx = samplesPerPixel == 1 ? 0.5f : (static_cast<float>(s % grid) + jx) / grid;
-    const float sy = samplesPerPixel == 1 ? 0.5f : (static_cast<float>(s / grid % grid) + jy) / grid;
+    const float sy =
+        samplesPerPixel == 1 ? 0.5f : (static_cast<float>(s / grid % grid) + jy) / grid;
     const float aspect = static_cast<float>(width_) / static_cast<float>(height_);
-    const float px = (2.0f * (static_cast<float>(x) + sx) / static_cast<float>(width_) - 1.0f) *
-                     scale_ * aspect;
-    const float py = (1.0f - 2.0f * (static_cast<float>(y) + sy) / static_cast<float>(height_)) * scale_;
+    const float px =
+        (2.0f * (static_cast<float>(x) + sx) / static_cast<float>(width_) - 1.0f) * scale_ * aspect;
+    const float py =
+        (1.0f - 2.0f * (static_cast<float>(y) + sy) / static_cast<float>(height_)) * scale_;
     return {{0.0f, 0.0f, 0.0f}, normalized({px, py, -1.0f})};
 }
 

@@ -13,14 +13,14 @@ namespace vorlane::tools {
 float hashToUnit(std::uint32_t a, std::uint32_t b, std::uint32_t c);
 
 class Camera {
-public:
+  public:
     Camera(int width, int height, float verticalFovDegrees);
 
     // Unit ray through pixel (x, y) for sample `s` of `samplesPerPixel`:
     // stratified over a square grid, jittered within each stratum.
     Ray primaryRay(int x, int y, int s, int samplesPerPixel) const;
 
-private:
+  private:
     int width_;
     int height_;
     float scale_;

@@ -14,12 +14,24 @@ struct V3 {
     float z;
 };
 
-inline V3 operator+(V3 a, V3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-inline V3 operator-(V3 a, V3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-inline V3 operator*(V3 a, float s) { return {a.x * s, a.y * s, a.z * s}; }
-inline float dot(V3 a, V3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-inline float length(V3 a) { return std::sqrt(dot(a, a)); }
-inline V3 normalized(V3 a) { return a * (1.0f / length(a)); }
+inline V3 operator+(V3 a, V3 b) {
+    return {a.x + b.x, a.y + b.y, a.z + b.z};
+}
+inline V3 operator-(V3 a, V3 b) {
+    return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
+inline V3 operator*(V3 a, float s) {
+    return {a.x * s, a.y * s, a.z * s};
+}
+inline float dot(V3 a, V3 b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+inline float length(V3 a) {
+    return std::sqrt(dot(a, a));
+}
+inline V3 normalized(V3 a) {
+    return a * (1.0f / length(a));
+}
 
 struct Ray {
     V3 origin;
@@ -39,7 +51,7 @@ struct GroundPlane {
 struct Hit {
     float distance;
     V3 point;
-    V3 normal;  // unit, facing the ray's origin side of the surface
+    V3 normal;   // unit, facing the ray's origin side of the surface
     int sphere;  // index of the sphere hit, or -1 for the ground
 };
 

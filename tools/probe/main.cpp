@@ -1,0 +1,185 @@
+// vorlane-probe: evaluates shading samples, one JSON line in, one JSON line out.
+#include <CLI/CLI.hpp>
+
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "json_input.h"
+#include "node_probe.h"
+#include "shader_probe.h"
+
+namespace probe = vorlane::tools::probe;
+
+namespace {
+
+constexpr const char* kDescription =
+    R"(vorlane-probe: evaluate single shading samples of both vorlane deliverables.
+
+Reads JSON Lines from the files given (or standard input) and writes one JSON
+line per input line, in order. Line numbers count across all inputs.
+
+Host node sample (the plug-in, through the host):
+  {"node": {ATTR: VALUE, ...}, "lights": [{MEMBER: VALUE, ...}, ...], "plug": PLUG}
+  node    attributes by long or short name: float triples as [r, g, b], floats
+          as numbers, specOutput as an integer (16-bit) or a field name such
+          as "Red Clay"; attributes not given keep the node's defaults.
+  lights  elements of lightDataArray; members (lightDirection, lightIntensity,
+          lightAmbient, lightDiffuse, lightSpecular, lightShadowFraction,
+          preShadowIntensity) not given take the element default.
+  plug    the plug to compute, by long or short name (default outColor).
+  answer  {"status": CODE, "value": [...]}: compute's status and the plug's
+          value (three numbers for a triple, one for a single float); no
+          value when the status is not 0.
+
+Renderer shader sample (the shader library, through the renderer):
+  {"shader": {PARAM: VALUE, ...}, "connected": {PARAM: VALUE, ...},
+   "state": {"normal": [x, y, z], "dir": [x, y, z]},
+   "lights": [[{"color": [r, g, b], "dir": [x, y, z]}, ...], ...],
+   "irradiance": [r, g, b], "result": [r, g, b, a]}
+  shader      parameters by name (color, ambientColor, incandescence,
+              normalCamera, diffuse, specularRollOff, specOutput,
+              specularColor, indirect, indirectColor, i_lights, n_lights);
+              not given: zero, except n_lights = the number of lights.
+  connected   parameters marked connected, with the value mi_phen_eval yields.
+  state       default normal [0, 0, 1], dir [0, 0, -1].
+  lights      per light tag, the samples mi_sample_light delivers, in order.
+  irradiance  what mi_compute_irradiance writes (absent: no environment).
+  result      the colour handed to the shader (default zeros).
+  answer      {"result": [r, g, b, a], "calls": {"mi_sample_light": N,
+              "mi_compute_irradiance": N, "mi_phen_eval": N}}
+
+Numbers are written in shortest round-trip single-precision form; NaN and the
+infinities as the strings "NaN", "Infinity", "-Infinity" (also accepted on
+input). A malformed line answers {"line": N, "error": "..."}.
+
+Exit status: 0 when every line was answered, 1 when any line failed, 2 when
+an input could not be read or the options are wrong.)";
+
+enum class SampleKind { Node, Shader, Unknown };
+
+SampleKind kindOf(const probe::Json& sample) {
+    for (const char* key : {"shader", "connected", "state", "irradiance", "result"}) {
+        if (sample.contains(key)) {
+            return SampleKind::Shader;
+        }
+    }
+    if (sample.contains("node") || sample.contains("plug")) {
+        return SampleKind::Node;
+    }
+    if (sample.contains("lights") && sample["lights"].is_array() && !sample["lights"].empty()) {
+        return sample["lights"][0].is_array() ? SampleKind::Shader : SampleKind::Node;
+    }
+    return SampleKind::Unknown;
+}
+
+class Prober {
+  public:
+    Prober(std::string pluginPath, std::string shaderPath)
+        : pluginPath_(std::move(pluginPath)), shaderPath_(std::move(shaderPath)) {}
+
+    // Answers one line; returns false when the line failed.
+    bool answer(const std::string& line, long number, std::string& out) {
+        std::string error;
+        std::string answer;
+        if (evaluate(line, answer, error)) {
+            out += answer;
+            return true;
+        }
+        out += "{\"line\": " + std::to_string(number) + ", \"error\": " + probe::jsonQuoted(error) +
+               "}";
+        return false;
+    }
+
+  private:
+    bool evaluate(const std::string& line, std::string& answer, std::string& error) {
+        const std::optional<probe::Json> sample = probe::parseLine(line, error);
+        if (!sample) {
+            return false;
+        }
+        if (!sample->is_object()) {
+            error = "expected a JSON object";
+            return false;
+        }
+        switch (kindOf(*sample)) {
+            case SampleKind::Node:
+                if (!node_) {
+                    node_ = std::make_unique<probe::NodeProbe>(pluginPath_);
+                }
+                if (!node_->ok()) {
+                    error = node_->error();
+                    return false;
+                }
+                return node_->evaluate(*sample, answer, error);
+            case SampleKind::Shader:
+                if (!shader_) {
+                    shader_ = std::make_unique<probe::ShaderProbe>(shaderPath_);
+                }
+                if (!shader_->ok()) {
+                    error = shader_->error();
+                    return false;
+                }
+                return shader_->evaluate(*sample, answer, error);
+            case SampleKind::Unknown:
+                break;
+        }
+        error = "not a sample: give \"node\" (host node) or \"shader\" (renderer shader)";
+        return false;
+    }
+
+    std::string pluginPath_;
+    std::string shaderPath_;
+    std::unique_ptr<probe::NodeProbe> node_;
+    std::unique_ptr<probe::ShaderProbe> shader_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app(kDescription, "vorlane-probe");
+    std::vector<std::string> files;
+    std::string pluginPath = VORLANE_DEFAULT_PLUGIN;
+    std::string shaderPath = VORLANE_DEFAULT_SHADER_LIBRARY;
+    app.add_option("files", files, "JSON Lines files to read (default: standard input)");
+    app.add_option("--plugin", pluginPath, "the vorlane host plug-in to load")
+        ->capture_default_str();
+    app.add_option("--shader-library", shaderPath, "the zq4v_vorlane shader library to load")
+        ->capture_default_str();
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        return app.exit(e) == 0 ? 0 : 2;
+    }
+
+    Prober prober(pluginPath, shaderPath);
+    long number = 0;
+    bool allAnswered = true;
+    std::string out;
+    const auto run = [&](std::istream& in) {
+        std::string line;
+        while (std::getline(in, line)) {
+            out.clear();
+            allAnswered = prober.answer(line, ++number, out) && allAnswered;
+            out += '\n';
+            std::cout << out << std::flush;
+        }
+    };
+    if (files.empty()) {
+        run(std::cin);
+    }
+    for (const std::string& path : files) {
+        std::ifstream in(path);
+        if (!in) {
+            std::cerr << "vorlane-probe: cannot read '" << path << "'\n";
+            return 2;
+        }
+        run(in);
+        if (in.bad()) {
+            std::cerr << "vorlane-probe: error reading '" << path << "'\n";
+            return 2;
+        }
+    }
+    return allAnswered ? 0 : 1;
+}

@@ -1,0 +1,202 @@
+#include "node_probe.h"
+
+#include <vorlane_host/host_runtime.h>
+
+#include <climits>
+
+#include "float_format.h"
+
+namespace vorlane::tools::probe {
+namespace {
+
+using host::AttributeId;
+using host::AttributeInfo;
+using host::AttributeKind;
+using host::DataBlock;
+using host::NodeType;
+
+constexpr const char* kNodeType = "vorlane";
+
+bool readEnum(const AttributeInfo& info, const Json& json, short& out, std::string& error) {
+    if (json.is_string()) {
+        for (const host::EnumField& field : info.enumFields) {
+            if (field.name == json.get_ref<const std::string&>()) {
+                out = field.value;
+                return true;
+            }
+        }
+        error = "no field named " + json.dump() + " (fields:";
+        for (const host::EnumField& field : info.enumFields) {
+            error += " " + jsonQuoted(field.name);
+        }
+        error += ")";
+        return false;
+    }
+    std::int64_t value = 0;
+    if (!readInteger(json, SHRT_MIN, SHRT_MAX, value, error)) {
+        error = "expected a field name or " + error;
+        return false;
+    }
+    out = static_cast<short>(value);
+    return true;
+}
+
+// Sets one node attribute, or one member of light element `element`.
+bool setValue(DataBlock& data, const NodeType& type, AttributeId id, const Json& json,
+              std::string& error, AttributeId array = {}, unsigned element = 0) {
+    const AttributeInfo& info = type.attribute(id);
+    const bool member = array.valid();
+    switch (info.kind) {
+        case AttributeKind::Float: {
+            float v = 0.0f;
+            return readFloat(json, v, error) &&
+                   (member ? data.setElementFloat(array, element, id, v, &error)
+                           : data.setFloat(id, v, &error));
+        }
+        case AttributeKind::FloatTriple: {
+            float v[3];
+            return readFloats(json, v, 3, error) &&
+                   (member ? data.setElementTriple(array, element, id, v[0], v[1], v[2], &error)
+                           : data.setTriple(id, v[0], v[1], v[2], &error));
+        }
+        case AttributeKind::Boolean: {
+            bool v = false;
+            return readBool(json, v, error) &&
+                   (member ? data.setElementBool(array, element, id, v, &error)
+                           : data.setBool(id, v, &error));
+        }
+        case AttributeKind::Enum: {
+            short v = 0;
+            return !member && readEnum(info, json, v, error) && data.setShort(id, v, &error);
+        }
+        case AttributeKind::Pointer:
+        case AttributeKind::LightData:
+            break;
+    }
+    error = "cannot be set from a sample";
+    return false;
+}
+
+bool setLights(DataBlock& data, const NodeType& type, const Json& lights, std::string& error) {
+    if (!lights.is_array()) {
+        error = "lights: expected an array of light objects";
+        return false;
+    }
+    const AttributeId array = type.findAttribute("lightDataArray");
+    if (!data.setElementCount(array, static_cast<unsigned>(lights.size()), &error)) {
+        error = "lights: " + error;
+        return false;
+    }
+    for (std::size_t e = 0; e < lights.size(); ++e) {
+        const std::string where = "lights[" + std::to_string(e) + "]";
+        if (!lights[e].is_object()) {
+            error = where + ": expected an object of light members";
+            return false;
+        }
+        for (const auto& [name, json] : lights[e].items()) {
+            const AttributeId member = type.findAttribute(name);
+            if (!member.valid() || type.parent(member) != array) {
+                error = where + ": " + jsonQuoted(name) + " is not a member of lightDataArray";
+                return false;
+            }
+            if (!setValue(data, type, member, json, error, array, static_cast<unsigned>(e))) {
+                error = where + "." + name + ": " + error;
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+void appendValue(std::string& out, const host::Evaluation& evaluation, AttributeKind kind) {
+    out += "[";
+    const int count = kind == AttributeKind::FloatTriple ? 3 : 1;
+    for (int i = 0; i < count; ++i) {
+        out += i == 0 ? "" : ", ";
+        appendJsonFloat(out, evaluation.value[i]);
+    }
+    out += "]";
+}
+
+}  // namespace
+
+NodeProbe::NodeProbe(const std::string& pluginPath) : host_(std::make_unique<host::Host>()) {
+    if (!host_->valid()) {
+        error_ = "cannot start the host";
+    } else if (!host_->loadPlugin(pluginPath, &error_)) {
+        if (error_.empty()) {
+            error_ = "cannot load the plug-in '" + pluginPath + "'";
+        }
+    } else if (host_->findNodeType(kNodeType) == nullptr) {
+        error_ = "the plug-in '" + pluginPath + "' registers no node type \"vorlane\"";
+    }
+}
+
+NodeProbe::~NodeProbe() = default;
+
+bool NodeProbe::evaluate(const Json& sample, std::string& out, std::string& error) const {
+    for (const auto& [key, value] : sample.items()) {
+        if (key != "node" && key != "lights" && key != "plug") {
+            error = "sample: unknown member " + jsonQuoted(key);
+            return false;
+        }
+    }
+    const NodeType& type = *host_->findNodeType(kNodeType);
+    std::string plugName = "outColor";
+    if (sample.contains("plug")) {
+        if (!sample["plug"].is_string()) {
+            error = "plug: expected an attribute name";
+            return false;
+        }
+        plugName = sample["plug"].get<std::string>();
+    }
+    const AttributeId plug = type.findAttribute(plugName);
+    if (!plug.valid()) {
+        error = "plug: the node has no attribute " + jsonQuoted(plugName);
+        return false;
+    }
+
+    host::Node* node = host_->createNode(kNodeType, {}, &error);
+    if (node == nullptr) {
+        return false;
+    }
+    struct Destroy {
+        host::Host& host;
+        host::Node* node;
+        ~Destroy() { host.destroyNode(node); }
+    } destroy{*host_, node};
+    DataBlock& data = node->data();
+
+    if (sample.contains("node")) {
+        const Json& attributes = sample["node"];
+        if (!attributes.is_object()) {
+            error = "node: expected an object of attributes";
+            return false;
+        }
+        for (const auto& [name, json] : attributes.items()) {
+            const AttributeId id = type.findAttribute(name);
+            if (!id.valid()) {
+                error = "node: the node has no attribute " + jsonQuoted(name);
+                return false;
+            }
+            if (!setValue(data, type, id, json, error)) {
+                error = "node." + name + ": " + error;
+                return false;
+            }
+        }
+    }
+    if (sample.contains("lights") && !setLights(data, type, sample["lights"], error)) {
+        return false;
+    }
+
+    const host::Evaluation evaluation = data.compute(plug);
+    out += "{\"status\": " + std::to_string(evaluation.status);
+    if (evaluation.status == host::kSuccess) {
+        out += ", \"value\": ";
+        appendValue(out, evaluation, type.attribute(plug).kind);
+    }
+    out += "}";
+    return true;
+}
+
+}  // namespace vorlane::tools::probe

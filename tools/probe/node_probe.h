@@ -1,0 +1,36 @@
+// Evaluates host node samples through the stand-in host, as the host's
+// renderer asks a shading node for one sample.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "json_input.h"
+
+namespace vorlane::host {
+class Host;
+}
+
+namespace vorlane::tools::probe {
+
+class NodeProbe {
+  public:
+    // Starts a host and loads the plug-in at `pluginPath`; `ok()` and
+    // `error()` tell the result.
+    explicit NodeProbe(const std::string& pluginPath);
+    ~NodeProbe();
+
+    bool ok() const { return error_.empty(); }
+    const std::string& error() const { return error_; }
+
+    // Evaluates `{"node": ..., "lights": ..., "plug": ...}` on a new node and
+    // appends the answer line (without newline) to `out`. Returns false with
+    // `error` set for a malformed sample.
+    bool evaluate(const Json& sample, std::string& out, std::string& error) const;
+
+  private:
+    std::unique_ptr<host::Host> host_;
+    std::string error_;
+};
+
+}  // namespace vorlane::tools::probe

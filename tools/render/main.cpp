@@ -1,0 +1,270 @@
+// vorlane-render: renders the measured materials through both deliverables.
+#include <CLI/CLI.hpp>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gallery.h"
+#include "image.h"
+#include "label_font.h"
+#include "material_paths.h"
+#include "preview_render.h"
+#include "preview_scene.h"
+#include "progress.h"
+#include "tiles.h"
+
+namespace vt = vorlane::tools;
+
+namespace {
+
+constexpr const char* kDescription =
+    R"(vorlane-render: preview the seven measured materials of vorlane.
+
+With no options it renders the preset gallery: every preset (columns) through
+both deliverables (rows: the vorlane host plug-in, driven through the host,
+and the zq4v_vorlane renderer shader, driven through the renderer), each a
+sphere on a ground plane under a key light, a fill light and an area light,
+written to gallery.png. A path ending in .exr writes linear OpenEXR instead.
+
+--swatches DIR writes one swatch per preset and deliverable instead (a lit
+sphere on a neutral background), named <preset>_<deliverable>.png, for
+example blue-paint_vorlane.png.
+
+The image does not depend on --threads.)";
+
+// The measured materials, by preset index.
+const std::vector<std::string> kPresetNames = {
+    "Blue Paint", "Gray Primer",    "Red Clay",    "Black Felt",
+    "Blue Felt",  "Caucasian Male", "Indian Male",
+};
+
+enum class Deliverable { HostNode, RendererShader };
+
+struct Options {
+    std::string output = "gallery.png";
+    std::string swatches;
+    int size = 0;  // 0: the default for the mode
+    int samplesPerPixel = 4;
+    std::vector<std::string> presets;
+    std::string deliverable = "both";
+    std::vector<std::string> lights = vt::lightNames();
+    bool indirect = false;
+    int threads = vt::hardwareThreads();
+    std::string plugin = VORLANE_DEFAULT_PLUGIN;
+    std::string shaderLibrary = VORLANE_DEFAULT_SHADER_LIBRARY;
+    std::string font = vt::LabelFont::defaultPath();
+};
+
+std::string slug(const std::string& name) {
+    std::string s;
+    for (char c : name) {
+        s += c == ' ' ? '-' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return s;
+}
+
+// Preset indices from names (any case, spaces or dashes) or numbers 0 to 6.
+bool resolvePresets(const std::vector<std::string>& requested, std::vector<int>& out,
+                    std::string& error) {
+    if (requested.empty() || (requested.size() == 1 && requested[0] == "all")) {
+        for (int i = 0; i < static_cast<int>(kPresetNames.size()); ++i) {
+            out.push_back(i);
+        }
+        return true;
+    }
+    for (const std::string& r : requested) {
+        int found = -1;
+        for (int i = 0; i < static_cast<int>(kPresetNames.size()); ++i) {
+            if (slug(r) == slug(kPresetNames[static_cast<std::size_t>(i)]) ||
+                r == std::to_string(i)) {
+                found = i;
+            }
+        }
+        if (found < 0) {
+            error = "unknown preset '" + r + "' (use a name such as \"Red Clay\", or 0 to 6)";
+            return false;
+        }
+        if (std::find(out.begin(), out.end(), found) == out.end()) {
+            out.push_back(found);
+        }
+    }
+    return true;
+}
+
+// Fails early, before any rendering, when `path` cannot be written.
+bool checkWritable(const std::string& path, std::string& error) {
+    namespace fs = std::filesystem;
+    const fs::path p(path);
+    const fs::path dir = p.has_parent_path() ? p.parent_path() : fs::path(".");
+    std::error_code ec;
+    if (!fs::is_directory(dir, ec)) {
+        error = "cannot write '" + path + "': no directory '" + dir.string() + "'";
+        return false;
+    }
+    if (fs::is_directory(p, ec)) {
+        error = "cannot write '" + path + "': it is a directory";
+        return false;
+    }
+    const bool exists = fs::exists(p, ec);
+    if (access((exists ? p : dir).c_str(), W_OK) != 0) {
+        error = "cannot write '" + path + "': permission denied";
+        return false;
+    }
+    return true;
+}
+
+struct Paths {
+    std::unique_ptr<vt::HostNodePath> node;
+    std::unique_ptr<vt::RendererShaderPath> shader;
+};
+
+std::unique_ptr<vt::Material> makeMaterial(Paths& paths, Deliverable d, int preset,
+                                           const vt::PreviewScene& scene, int threads,
+                                           std::string& error) {
+    return d == Deliverable::HostNode ? paths.node->material(preset, scene, threads, error)
+                                      : paths.shader->material(preset, scene, error);
+}
+
+std::string deliverableName(Deliverable d) {
+    return d == Deliverable::HostNode ? "vorlane" : "zq4v_vorlane";
+}
+
+int fail(const std::string& message) {
+    std::cerr << "vorlane-render: " << message << "\n";
+    return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options o;
+    CLI::App app(kDescription, "vorlane-render");
+    app.add_option("-o,--output", o.output, "image to write (.png, or .exr for linear OpenEXR)")
+        ->capture_default_str();
+    app.add_option("--swatches", o.swatches, "write one swatch per preset and deliverable here");
+    app.add_option("-s,--size", o.size, "pixels per view side (default 160, swatches 128)")
+        ->check(CLI::Range(8, 4096));
+    app.add_option("--spp", o.samplesPerPixel, "samples per pixel")
+        ->check(CLI::Range(1, 1024))
+        ->capture_default_str();
+    app.add_option("-p,--preset", o.presets,
+                   "preset name or index 0-6, repeatable (default: all seven)");
+    app.add_option("-d,--deliverable", o.deliverable, "vorlane, zq4v_vorlane or both")
+        ->check(CLI::IsMember({"both", "vorlane", "zq4v_vorlane"}))
+        ->capture_default_str();
+    app.add_option("-l,--lights", o.lights, "light set, any of key, fill, area")
+        ->delimiter(',')
+        ->check(CLI::IsMember(vt::lightNames()))
+        ->capture_default_str();
+    app.add_flag("--indirect", o.indirect,
+                 "renderer shader: add indirect sky irradiance through mi_compute_irradiance");
+    app.add_option("-j,--threads", o.threads, "render threads (default: all cores)")
+        ->check(CLI::Range(1, 1024))
+        ->capture_default_str();
+    app.add_option("--plugin", o.plugin, "the vorlane host plug-in")->capture_default_str();
+    app.add_option("--shader-library", o.shaderLibrary, "the zq4v_vorlane shader library")
+        ->capture_default_str();
+    app.add_option("--font", o.font, "TrueType font for the gallery labels")->capture_default_str();
+    CLI11_PARSE(app, argc, argv);
+
+    std::string error;
+    std::vector<int> presets;
+    if (!resolvePresets(o.presets, presets, error)) {
+        return fail(error);
+    }
+    std::vector<Deliverable> deliverables;
+    if (o.deliverable != "zq4v_vorlane") {
+        deliverables.push_back(Deliverable::HostNode);
+    }
+    if (o.deliverable != "vorlane") {
+        deliverables.push_back(Deliverable::RendererShader);
+    }
+    const bool swatches = !o.swatches.empty();
+    vt::RenderSettings settings;
+    settings.size = o.size > 0 ? o.size : (swatches ? 128 : 160);
+    settings.samplesPerPixel = o.samplesPerPixel;
+    settings.threads = o.threads;
+    settings.swatch = swatches;
+
+    if (swatches) {
+        std::error_code ec;
+        std::filesystem::create_directories(o.swatches, ec);
+        if (!std::filesystem::is_directory(o.swatches, ec)) {
+            return fail("cannot create the swatch directory '" + o.swatches + "'");
+        }
+        if (!checkWritable((std::filesystem::path(o.swatches) / "x.png").string(), error)) {
+            return fail("cannot write swatches to '" + o.swatches + "'");
+        }
+    } else if (!checkWritable(o.output, error)) {
+        return fail(error);
+    }
+
+    Paths paths;
+    for (Deliverable d : deliverables) {
+        if (d == Deliverable::HostNode) {
+            paths.node = std::make_unique<vt::HostNodePath>(o.plugin);
+            if (!paths.node->ok()) {
+                return fail(paths.node->error());
+            }
+        } else {
+            paths.shader = std::make_unique<vt::RendererShaderPath>(o.shaderLibrary, o.indirect);
+            if (!paths.shader->ok()) {
+                return fail(paths.shader->error());
+            }
+        }
+    }
+
+    const vt::PreviewScene scene = vt::makePreviewScene(o.lights, swatches);
+    const long views = static_cast<long>(presets.size() * deliverables.size());
+    vt::Progress progress(swatches ? "swatches" : "gallery", views * vt::tilesPerView(settings));
+
+    std::vector<std::string> rowLabels;
+    for (Deliverable d : deliverables) {
+        rowLabels.push_back(d == Deliverable::HostNode ? "vorlane (host node)"
+                                                       : "zq4v_vorlane (renderer shader)");
+    }
+    std::vector<std::string> columnLabels;
+    for (int p : presets) {
+        columnLabels.push_back(kPresetNames[static_cast<std::size_t>(p)]);
+    }
+    const vt::LabelFont font(o.font, vt::labelPixels(settings.size));
+    if (!swatches && !font.ok()) {
+        return fail(font.error() + " (choose one with --font)");
+    }
+    const vt::GalleryLayout layout = vt::galleryLayout(font, settings.size, rowLabels);
+    vt::Image gallery =
+        swatches ? vt::Image() : vt::labelledGallery(layout, font, rowLabels, columnLabels);
+
+    for (std::size_t r = 0; r < deliverables.size(); ++r) {
+        for (std::size_t c = 0; c < presets.size(); ++c) {
+            auto material =
+                makeMaterial(paths, deliverables[r], presets[c], scene, o.threads, error);
+            if (material == nullptr) {
+                return fail(error);
+            }
+            const vt::Image view = vt::renderView(scene, *material, settings, &progress);
+            if (swatches) {
+                const std::string name = slug(kPresetNames[static_cast<std::size_t>(presets[c])]) +
+                                         "_" + deliverableName(deliverables[r]) + ".png";
+                if (!vt::writePng(view, (std::filesystem::path(o.swatches) / name).string(),
+                                  error)) {
+                    return fail(error);
+                }
+            } else {
+                gallery.paste(view, layout.cellX(static_cast<int>(c)),
+                              layout.cellY(static_cast<int>(r)));
+            }
+        }
+    }
+    if (!swatches && !vt::writeImage(gallery, o.output, error)) {
+        return fail(error);
+    }
+    return 0;
+}
