@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, when any is
-# missing. Needs root (or sudo) only when something has to be installed.
+# Installs the Debian packages the build and the tests need, and any more
+# named as arguments, when any is missing. Needs root (or sudo) only when
+# something has to be installed.
 set -euo pipefail
 
-packages=(
+packages=("$@"
     cmake ninja-build g++ clang
     libgtest-dev libgmock-dev libbenchmark-dev
     libpng-dev nlohmann-json3-dev libcli11-dev

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Sets up a fresh machine, builds everything and runs the whole test suite.
+# Sets up a fresh machine, builds everything and runs the whole test suite:
+# every stage in scripts/stages, in order. Any failure stops the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh
-cmake --preset release
-cmake --build --preset release
-ctest --preset release
+for stage in scripts/stages/*.sh; do
+    echo "== ${stage##*/}" >&2
+    "$stage"
+done
