@@ -11,6 +11,7 @@
 #include <vorlane_renderer/state.h>
 #include <vorlane_renderer/vorlane_parameters.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -135,7 +136,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         block.setLight(i, i < tags.size() ? tags[i] : in.take<miTag>());
     }
 
-    // The array the shader will index: the block's, or a connected one.
+    // The array the shader will index: the block's, or a connected one. The
+    // lights in use lie within both, since without a renderer to evaluate
+    // connections the shader reads every parameter in place.
     std::int64_t stored = static_cast<std::int64_t>(capacity);
     if (in.flag()) {
         std::vector<miTag> connected(static_cast<std::size_t>(in.range(0, 8)));
@@ -144,23 +147,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                             : tags[static_cast<std::size_t>(in.range(
                                                   0, static_cast<std::int64_t>(tags.size()) - 1))];
         }
-        stored = static_cast<std::int64_t>(connected.size());
+        stored = std::min(stored, static_cast<std::int64_t>(connected.size()));
         block.connect(VorlaneParameter::lights, scene.connectTags(connected));
     }
     const miInteger first = static_cast<miInteger>(in.range(0, stored));
     const miInteger count = lightCount(in, stored - first);
-    // Where i_lights and n_lights are read from: in place or connected.
+    // i_lights and n_lights in place, or connected with an arbitrary value in
+    // place, which only a renderer that evaluates connections may leave there.
+    block.set(VorlaneParameter::i_lights, first);
+    block.set(VorlaneParameter::n_lights, count);
     if (in.flag()) {
-        block.set(VorlaneParameter::i_lights, first);
-    } else {
-        block.set(VorlaneParameter::i_lights, in.take<miInteger>());
         block.connect(VorlaneParameter::i_lights, scene.connect(first));
+        if (handover != 0xff) {
+            block.set(VorlaneParameter::i_lights, in.take<miInteger>());
+        }
     }
     if (in.flag()) {
-        block.set(VorlaneParameter::n_lights, count);
-    } else {
-        block.set(VorlaneParameter::n_lights, in.take<miInteger>());
         block.connect(VorlaneParameter::n_lights, scene.connect(count));
+        if (handover != 0xff) {
+            block.set(VorlaneParameter::n_lights, in.take<miInteger>());
+        }
     }
 
     // Arbitrary connections of the other parameters, each with its own type.
@@ -180,15 +186,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     maybeConnect(7, VorlaneParameter::specularColor, anyColor(in));
     maybeConnect(8, VorlaneParameter::indirect, in.take<miBoolean>());
     maybeConnect(9, VorlaneParameter::indirectColor, anyColor(in));
-    block.block().setConnectionAreaEnabled(((connectedMask >> 10) & 1u) == 0);
     if (((connectedMask >> 10) & 1u) != 0) {
-        // Without the area the block's own i_lights and n_lights are read.
+        // Without the area nothing is connected: everything is read in place.
+        block.block().setConnectionAreaEnabled(false);
         block.set(VorlaneParameter::i_lights, first);
         block.set(VorlaneParameter::n_lights, count);
-        if (stored != static_cast<std::int64_t>(capacity)) {
-            block.set(VorlaneParameter::i_lights, miInteger{0});
-            block.set(VorlaneParameter::n_lights, miInteger{0});
-        }
     }
 
     vorlane::renderer::ShadingPoint point;
