@@ -26,6 +26,9 @@ void shade(MDataBlock& block) {
     vorlane_shading::normalizeView(pointXyz, view);
     MFloatVector lit(0.0f, 0.0f, 0.0f);
     float specular[3] = {0.0f, 0.0f, 0.0f};
+    // Prepared at the first light with specular set, then shared by the rest.
+    vorlane_shading::SpecularSurface lobeSurface;
+    bool surfaceReady = false;
 
     MArrayDataHandle lights = block.inputArrayValue(vorlane::lightDataArray);
     const unsigned int count = lights.elementCount();
@@ -52,7 +55,11 @@ void shade(MDataBlock& block) {
             const float directionXyz[3] = {direction.x, direction.y, direction.z};
             const float intensityRgb[3] = {intensity.x, intensity.y, intensity.z};
             float sum[3] = {0.0f, 0.0f, 0.0f};
-            vorlane_shading::accumulateSpecular(preset, normalXyz, view, directionXyz, intensityRgb,
+            if (!surfaceReady) {
+                vorlane_shading::prepareSpecular(preset, normalXyz, lobeSurface);
+                surfaceReady = true;
+            }
+            vorlane_shading::accumulateSpecular(lobeSurface, view, directionXyz, intensityRgb,
                                                 weight, sum);
             for (unsigned int c = 0; c < 3; ++c) {
                 specular[c] = (specularTint[c] * sum[c]) * rollOff + specular[c];

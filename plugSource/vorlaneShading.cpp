@@ -15,6 +15,12 @@ Vec3 vec(const float v[3]) {
     return {v[0], v[1], v[2]};
 }
 
+void store(Vec3 v, float out[3]) {
+    out[0] = v.x;
+    out[1] = v.y;
+    out[2] = v.z;
+}
+
 }  // namespace
 
 void normalizeView(const float point[3], float view[3]) {
@@ -24,15 +30,27 @@ void normalizeView(const float point[3], float view[3]) {
     view[2] = v.z;
 }
 
-void accumulateSpecular(short preset, const float normal[3], const float view[3],
-                        const float direction[3], const float intensity[3], float weight,
-                        float sum[3]) {
-    const vorlane::model::LobeCoefficientBlock* lobes = vorlane::model::findPreset(preset);
-    if (lobes == nullptr) {
+void prepareSpecular(short preset, const float normal[3], SpecularSurface& surface) {
+    surface.lobes = vorlane::model::findPreset(preset);
+    if (surface.lobes == nullptr) {
         return;
     }
     const Vec3 n = vorlane::model::normalizeVector<HostPrecision>(vec(normal));
     const vorlane::model::ShadingFrame frame = vorlane::model::makeShadingFrame<HostPrecision>(n);
+    store(frame.t, surface.tangent);
+    store(frame.b, surface.bitangent);
+    store(frame.n, surface.normal);
+}
+
+void accumulateSpecular(const SpecularSurface& surface, const float view[3],
+                        const float direction[3], const float intensity[3], float weight,
+                        float sum[3]) {
+    const auto* lobes = static_cast<const vorlane::model::LobeCoefficientBlock*>(surface.lobes);
+    if (lobes == nullptr) {
+        return;
+    }
+    const vorlane::model::ShadingFrame frame{vec(surface.tangent), vec(surface.bitangent),
+                                             vec(surface.normal)};
     const Vec3 toLight = vorlane::model::normalizeVector<HostPrecision>(vec(direction));
     Color accumulator{sum[0], sum[1], sum[2]};
     vorlane::model::accumulateLobes<HostPrecision>(*lobes, frame, vec(view), toLight,

@@ -92,7 +92,9 @@ void Scene::clearEnvironment() {
 ConnectionId Scene::connectValue(const void* data, std::size_t size) {
     auto connection = std::make_unique<Connection>();
     connection->value.assign((size + sizeof(std::uint64_t) - 1) / sizeof(std::uint64_t) + 1, 0);
-    std::memcpy(connection->value.data(), data, size);
+    if (size > 0) {  // an empty tag list may come with no storage at all
+        std::memcpy(connection->value.data(), data, size);
+    }
     connections_.push_back(std::move(connection));
     return static_cast<ConnectionId>(connections_.size());
 }

@@ -40,15 +40,6 @@ void addSubtree(const AttributeDef* def, std::vector<int>& list) {
 
 }  // namespace
 
-const AttributeDef* attributeFrom(const void* record) {
-    const auto* def = static_cast<const AttributeDef*>(record);
-    return def != nullptr && def->tag == RecordTag::Attribute ? def : nullptr;
-}
-
-AttributeDef* attributeFrom(const MObject& object) {
-    return const_cast<AttributeDef*>(attributeFrom(object.record()));
-}
-
 NodeTypeRecord::NodeTypeRecord(PluginRecord* plugin, std::string name, unsigned int typeId,
                                std::string classification, MCreatorFunction creator)
     : plugin_(plugin),

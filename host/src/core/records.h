@@ -46,8 +46,16 @@ struct AttributeDef {
     std::vector<int> cleans;   // attributes made clean when this one is set clean
 };
 
-const AttributeDef* attributeFrom(const void* record);
-AttributeDef* attributeFrom(const MObject& object);
+// Inline: every data block and handle access on the sample path checks its
+// attribute this way.
+inline const AttributeDef* attributeFrom(const void* record) {
+    const auto* def = static_cast<const AttributeDef*>(record);
+    return def != nullptr && def->tag == RecordTag::Attribute ? def : nullptr;
+}
+
+inline AttributeDef* attributeFrom(const MObject& object) {
+    return const_cast<AttributeDef*>(attributeFrom(object.record()));
+}
 
 class NodeTypeRecord final : public NodeType {
   public:
