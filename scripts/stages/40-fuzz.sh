@@ -23,9 +23,12 @@ for target in shader node probe; do
     corpus="${work}/corpus-${target}"
     mkdir -p "${corpus}"
     # New inputs go to the scratch corpus; the committed seeds are only read.
+    seeds=("../../../tests/fuzz/corpus/${target}")
+    if [ -d "tests/fuzz/regressions/${target}" ]; then
+        seeds+=("../../../tests/fuzz/regressions/${target}")
+    fi
     (cd "${work}" && "../tests/fuzz/fuzz_${target}" \
         -max_total_time="${seconds}" -timeout=10 -rss_limit_mb=2048 -max_len=4096 \
         -print_final_stats=1 \
-        "corpus-${target}" "../../../tests/fuzz/corpus/${target}" \
-        "../../../tests/fuzz/regressions/${target}")
+        "corpus-${target}" "${seeds[@]}")
 done
