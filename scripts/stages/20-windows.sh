@@ -8,6 +8,9 @@ cd "$(dirname "$0")/../.."
 scripts/setup.sh g++-mingw-w64-x86-64 wine wine64 googletest
 
 export WINEDEBUG=-all
+# No .NET or HTML engine: the tests need neither, and Wine would offer to
+# download them when the prefix is made.
+export WINEDLLOVERRIDES="mscoree,mshtml="
 WINEPREFIX="$(mktemp -d)"
 export WINEPREFIX
 # Keep the Wine server up for the whole stage: every test program reuses it.
