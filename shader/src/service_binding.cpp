@@ -52,9 +52,12 @@ FARPROC entryPoint(Service service) {
     return address;
 }
 
+// FARPROC is a generic function pointer; it passes through void (*)(), the
+// type that converts to any other function pointer without a warning.
 template <class Function>
 Function service(Service which) {
-    return reinterpret_cast<Function>(entryPoint(which));
+    using Generic = void (*)();
+    return reinterpret_cast<Function>(reinterpret_cast<Generic>(entryPoint(which)));
 }
 
 }  // namespace

@@ -4,16 +4,17 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "temporary_directory.h"
+
 namespace vorlane::test {
 
 FreshShader::FreshShader(renderer::ModuleHandover handover) {
     namespace fs = std::filesystem;
-    std::string pattern = (fs::temp_directory_path() / "zq4v_test_XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
+    directory_ = makeTemporaryDirectory("zq4v_test_");
+    if (directory_.empty()) {
         error_ = "cannot create a temporary directory";
         return;
     }
-    directory_ = pattern;
     const fs::path copy = fs::path(directory_) / fs::path(ZQ4V_LIBRARY_PATH).filename();
     std::error_code ec;
     fs::copy_file(ZQ4V_LIBRARY_PATH, copy, ec);

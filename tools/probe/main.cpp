@@ -10,6 +10,7 @@
 #include "json_input.h"
 #include "node_probe.h"
 #include "shader_probe.h"
+#include "standard_output.h"
 
 namespace probe = vorlane::tools::probe;
 
@@ -139,6 +140,9 @@ class Prober {
 
 int main(int argc, char** argv) {
     CLI::App app(kDescription, "vorlane-probe");
+    // The same command line on every platform: on Windows CLI11 would take an
+    // argument beginning with '/' (a path, under Wine) for an option.
+    app.allow_windows_style_options(false);
     std::vector<std::string> files;
     std::string pluginPath = VORLANE_DEFAULT_PLUGIN;
     std::string shaderPath = VORLANE_DEFAULT_SHADER_LIBRARY;
@@ -153,6 +157,8 @@ int main(int argc, char** argv) {
         return app.exit(e) == 0 ? 0 : 2;
     }
 
+    // One answer line per input line, byte for byte the same on every platform.
+    vorlane::tools::writeStandardOutputUnchanged();
     Prober prober(pluginPath, shaderPath);
     long number = 0;
     bool allAnswered = true;

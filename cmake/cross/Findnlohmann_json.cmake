@@ -1,0 +1,4 @@
+include(${CMAKE_CURRENT_LIST_DIR}/host_header_package.cmake)
+vorlane_host_header_package(nlohmann_json nlohmann_json::nlohmann_json nlohmann/json.hpp)
+include(FindPackageHandleStandardArgs)
+find_package_handle_standard_args(nlohmann_json REQUIRED_VARS nlohmann_json_HOST_INCLUDE_DIR)
