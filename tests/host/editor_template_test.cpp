@@ -1,8 +1,8 @@
 // The Attribute Editor template against the node the plug-in registers: its
 // controls are exactly the material's settings, in groups, and every hidden
 // per-sample input is suppressed.
+#include <cctype>
 #include <fstream>
-#include <regex>
 #include <set>
 #include <sstream>
 
@@ -18,12 +18,28 @@ std::string readTemplate() {
     return text.str();
 }
 
-// The quoted names after `flag` in the template's editorTemplate commands.
+// The quoted names after `flag` in the template's editorTemplate commands
+// (each command runs up to its semicolon).
 std::vector<std::string> namesAfter(const std::string& text, const std::string& flag) {
-    const std::regex command("editorTemplate[^;]*" + flag + " \"([A-Za-z]+)\"");
     std::vector<std::string> names;
-    for (std::sregex_iterator it(text.begin(), text.end(), command), end; it != end; ++it) {
-        names.push_back((*it)[1]);
+    const std::string marker = flag + " \"";
+    for (std::size_t at = text.find("editorTemplate"); at != std::string::npos;
+         at = text.find("editorTemplate", at + 1)) {
+        const std::string command = text.substr(at, text.find(';', at) - at);
+        const std::size_t flagAt = command.find(marker);
+        if (flagAt == std::string::npos) {
+            continue;
+        }
+        const std::size_t begin = flagAt + marker.size();
+        const std::size_t end = command.find('"', begin);
+        const std::string name = command.substr(begin, end - begin);
+        bool letters = !name.empty();
+        for (char c : name) {
+            letters = letters && std::isalpha(static_cast<unsigned char>(c));
+        }
+        if (letters) {
+            names.push_back(name);
+        }
     }
     return names;
 }
