@@ -22,7 +22,11 @@ struct Scene::Light {
     AreaLight area{};
     std::vector<LightSample> script;
     miColor color{};
-    std::atomic<std::uint64_t> calls{0};
+    // mi_sample_light calls for this light, per render thread slot.
+    struct alignas(64) Calls {
+        std::atomic<std::uint64_t> count{0};
+    };
+    Calls calls[kCounterSlots];
 };
 
 struct Scene::Connection {
@@ -116,22 +120,34 @@ void Scene::bind(miState& state) const noexcept {
 }
 
 ServiceCallCounts Scene::calls() const noexcept {
-    return {phenEvalCalls_.load(std::memory_order_relaxed),
-            sampleLightCalls_.load(std::memory_order_relaxed),
-            computeIrradianceCalls_.load(std::memory_order_relaxed)};
+    ServiceCallCounts total{0, 0, 0};
+    for (const CallCounters& slot : counters_) {
+        total.phenEval += slot.phenEval.load(std::memory_order_relaxed);
+        total.sampleLight += slot.sampleLight.load(std::memory_order_relaxed);
+        total.computeIrradiance += slot.computeIrradiance.load(std::memory_order_relaxed);
+    }
+    return total;
 }
 
 std::uint64_t Scene::sampleCalls(miTag tag) const noexcept {
     const Light* light = findLight(tag);
-    return light != nullptr ? light->calls.load(std::memory_order_relaxed) : 0;
+    std::uint64_t total = 0;
+    for (std::size_t slot = 0; light != nullptr && slot < kCounterSlots; ++slot) {
+        total += light->calls[slot].count.load(std::memory_order_relaxed);
+    }
+    return total;
 }
 
 void Scene::resetCalls() noexcept {
-    phenEvalCalls_.store(0, std::memory_order_relaxed);
-    sampleLightCalls_.store(0, std::memory_order_relaxed);
-    computeIrradianceCalls_.store(0, std::memory_order_relaxed);
+    for (CallCounters& slot : counters_) {
+        slot.phenEval.store(0, std::memory_order_relaxed);
+        slot.sampleLight.store(0, std::memory_order_relaxed);
+        slot.computeIrradiance.store(0, std::memory_order_relaxed);
+    }
     for (auto& light : lights_) {
-        light->calls.store(0, std::memory_order_relaxed);
+        for (Light::Calls& slot : light->calls) {
+            slot.count.store(0, std::memory_order_relaxed);
+        }
     }
     logSize_.store(0, std::memory_order_relaxed);
 }
@@ -153,7 +169,7 @@ Scene::Light* Scene::findLight(miTag tag) const noexcept {
 }
 
 void* Scene::evaluateConnection(miState* state, void* parameter) noexcept {
-    phenEvalCalls_.fetch_add(1, std::memory_order_relaxed);
+    countersFor(*state).phenEval.fetch_add(1, std::memory_order_relaxed);
     if (state->shader == nullptr || state->shader->ghost_offs == 0) {
         return parameter;
     }
@@ -176,12 +192,12 @@ void* Scene::evaluateConnection(miState* state, void* parameter) noexcept {
 
 bool Scene::sampleLight(miColor* color, miVector* direction, miScalar* dotNl, const miState& state,
                         miTag tag, miInteger* samples) noexcept {
-    sampleLightCalls_.fetch_add(1, std::memory_order_relaxed);
+    countersFor(state).sampleLight.fetch_add(1, std::memory_order_relaxed);
     Light* light = findLight(tag);
     if (light == nullptr) {
         return false;
     }
-    light->calls.fetch_add(1, std::memory_order_relaxed);
+    light->calls[state.thread % kCounterSlots].count.fetch_add(1, std::memory_order_relaxed);
     const miInteger taken = *samples;
     if (taken < 0) {
         return false;
@@ -246,7 +262,7 @@ bool Scene::occluded(miVector from, miVector to) const noexcept {
 }
 
 bool Scene::computeIrradiance(miColor* result, const miState& state) noexcept {
-    computeIrradianceCalls_.fetch_add(1, std::memory_order_relaxed);
+    countersFor(state).computeIrradiance.fetch_add(1, std::memory_order_relaxed);
     switch (environment_) {
         case Environment::none:
             *result = {0.0f, 0.0f, 0.0f, 0.0f};

@@ -6,40 +6,77 @@
 #include <maya/MStatus.h>
 #include <maya/MTypes.h>
 
+#include <cstring>
+
 class OPENMAYA_EXPORT MDataHandle {
   public:
+    // What kind of value a handle refers to, which decides the accessor that
+    // reaches it. Host side; the plug-in uses the accessors.
+    enum ValueKind : int {
+        kNoValue,
+        kFloatValue,
+        kShortValue,
+        kBoolValue,
+        kVectorValue,
+        kAddrValue
+    };
+
     MDataHandle() = default;
-    MDataHandle(const MDataHandle& other);
-    MDataHandle& operator=(const MDataHandle& other);
+    MDataHandle(const MDataHandle& other)
+        : attribute_(other.attribute_),
+          root_(other.root_),
+          data_(other.data_),
+          block_(other.block_),
+          kind_(other.kind_) {}
+    MDataHandle& operator=(const MDataHandle& other) {
+        attribute_ = other.attribute_;
+        root_ = other.root_;
+        data_ = other.data_;
+        block_ = other.block_;
+        kind_ = other.kind_;
+        std::memset(scratch_, 0, sizeof(scratch_));
+        return *this;
+    }
 
     // False when the handle refers to nothing (an attribute the node does not
     // have); its accessors then refer to a zeroed scratch value of the handle.
     bool isValid() const { return data_ != nullptr; }
 
     // References into the data block. An accessor that does not match the
-    // attribute's kind refers to the handle's scratch value.
-    float& asFloat();
-    short& asShort();
-    bool& asBool();
-    MFloatVector& asFloatVector();
-    void*& asAddr();
+    // attribute's kind refers to the handle's scratch value, zeroed. Inline:
+    // compute reaches its values without a call into the host per access.
+    float& asFloat() { return value<float>(kFloatValue); }
+    short& asShort() { return value<short>(kShortValue); }
+    bool& asBool() { return value<bool>(kBoolValue); }
+    MFloatVector& asFloatVector() { return value<MFloatVector>(kVectorValue); }
+    void*& asAddr() { return value<void*>(kAddrValue); }
 
     // The member `attribute` of this compound (or of this array element).
     MDataHandle child(const MObject& attribute);
     // Marks the output this handle belongs to as up to date.
     void setClean();
 
-    // Host side: a handle on `attribute` whose value lies in `root` (the data
-    // block, or one array element) of the data block `block`.
-    MDataHandle(const void* attribute, unsigned char* root, void* block);
+    // Host side: a handle on `attribute` (whose value lies in `root`, the data
+    // block or one array element, at `data`) of the data block `block`.
+    MDataHandle(const void* attribute, unsigned char* root, unsigned char* data, ValueKind kind,
+                void* block)
+        : attribute_(attribute), root_(root), data_(data), block_(block), kind_(kind) {}
 
   private:
     template <class T>
-    T& scratchAs();
+    T& value(ValueKind kind) {
+        static_assert(sizeof(T) <= sizeof(scratch_), "scratch too small");
+        if (data_ != nullptr && kind_ == kind) {
+            return *reinterpret_cast<T*>(data_);
+        }
+        std::memset(scratch_, 0, sizeof(scratch_));
+        return *reinterpret_cast<T*>(scratch_);
+    }
 
     const void* attribute_ = nullptr;
     unsigned char* root_ = nullptr;
     unsigned char* data_ = nullptr;
     void* block_ = nullptr;
+    ValueKind kind_ = kNoValue;
     alignas(8) unsigned char scratch_[16] = {};
 };

@@ -35,75 +35,42 @@ const AttributeDef* plainValue(BlockRecord* block, const MObject& attribute) {
 
 }  // namespace
 
-MDataHandle::MDataHandle(const void* attribute, unsigned char* root, void* block)
-    : attribute_(attribute),
-      root_(root),
-      data_(attribute != nullptr && root != nullptr ? root + definition(attribute)->offset
-                                                    : nullptr),
-      block_(block) {}
+namespace {
 
-MDataHandle::MDataHandle(const MDataHandle& other)
-    : attribute_(other.attribute_), root_(other.root_), data_(other.data_), block_(other.block_) {}
-
-MDataHandle& MDataHandle::operator=(const MDataHandle& other) {
-    attribute_ = other.attribute_;
-    root_ = other.root_;
-    data_ = other.data_;
-    block_ = other.block_;
-    std::memset(scratch_, 0, sizeof(scratch_));
-    return *this;
-}
-
-template <class T>
-T& MDataHandle::scratchAs() {
-    static_assert(sizeof(T) <= sizeof(scratch_), "scratch too small");
-    std::memset(scratch_, 0, sizeof(scratch_));
-    return *reinterpret_cast<T*>(scratch_);
-}
-
-float& MDataHandle::asFloat() {
-    if (data_ == nullptr || definition(attribute_)->info.kind != AttributeKind::Float) {
-        return scratchAs<float>();
+// The accessor that reaches a value of the attribute's kind. A triple's three
+// children lie side by side from the compound's offset.
+MDataHandle::ValueKind valueKind(const AttributeDef* def) {
+    switch (def->info.kind) {
+        case AttributeKind::Float:
+            return MDataHandle::kFloatValue;
+        case AttributeKind::Enum:
+            return MDataHandle::kShortValue;
+        case AttributeKind::Boolean:
+            return MDataHandle::kBoolValue;
+        case AttributeKind::FloatTriple:
+            return def->children.size() == 3 ? MDataHandle::kVectorValue : MDataHandle::kNoValue;
+        case AttributeKind::Pointer:
+            return MDataHandle::kAddrValue;
+        case AttributeKind::LightData:
+            break;
     }
-    return *reinterpret_cast<float*>(data_);
+    return MDataHandle::kNoValue;
 }
 
-short& MDataHandle::asShort() {
-    if (data_ == nullptr || definition(attribute_)->info.kind != AttributeKind::Enum) {
-        return scratchAs<short>();
-    }
-    return *reinterpret_cast<short*>(data_);
+// A handle on `def`, whose value lies in `root`.
+MDataHandle handleOn(const AttributeDef* def, unsigned char* root, void* block) {
+    return MDataHandle(def, root, root != nullptr ? root + def->offset : nullptr, valueKind(def),
+                       block);
 }
 
-bool& MDataHandle::asBool() {
-    if (data_ == nullptr || definition(attribute_)->info.kind != AttributeKind::Boolean) {
-        return scratchAs<bool>();
-    }
-    return *reinterpret_cast<bool*>(data_);
-}
-
-MFloatVector& MDataHandle::asFloatVector() {
-    // A triple's three children lie side by side from the compound's offset.
-    if (data_ == nullptr || definition(attribute_)->info.kind != AttributeKind::FloatTriple ||
-        definition(attribute_)->children.size() != 3) {
-        return scratchAs<MFloatVector>();
-    }
-    return *reinterpret_cast<MFloatVector*>(data_);
-}
-
-void*& MDataHandle::asAddr() {
-    if (data_ == nullptr || definition(attribute_)->info.kind != AttributeKind::Pointer) {
-        return scratchAs<void*>();
-    }
-    return *reinterpret_cast<void**>(data_);
-}
+}  // namespace
 
 MDataHandle MDataHandle::child(const MObject& attribute) {
     const AttributeDef* def = attributeFrom(attribute);
     if (data_ == nullptr || def == nullptr || def->parent != definition(attribute_)) {
         return MDataHandle();
     }
-    return MDataHandle(def, root_, block_);
+    return handleOn(def, root_, block_);
 }
 
 void MDataHandle::setClean() {
@@ -132,8 +99,8 @@ MDataHandle MArrayDataHandle::inputValue(MStatus* status) {
         return MDataHandle();
     }
     report(status, MStatus::kSuccess);
-    return MDataHandle(attribute_, elements_ + static_cast<std::size_t>(current_) * stride_,
-                       block_);
+    return handleOn(definition(attribute_),
+                    elements_ + static_cast<std::size_t>(current_) * stride_, block_);
 }
 
 MDataHandle MArrayDataHandle::outputValue(MStatus* status) {
@@ -165,7 +132,7 @@ MDataHandle MDataBlock::inputValue(const MObject& attribute, MStatus* status) {
         return MDataHandle();
     }
     report(status, MStatus::kSuccess);
-    return MDataHandle(def, block->blockBytes(), block);
+    return handleOn(def, block->blockBytes(), block);
 }
 
 MDataHandle MDataBlock::outputValue(const MObject& attribute, MStatus* status) {

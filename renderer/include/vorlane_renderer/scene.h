@@ -116,9 +116,19 @@ class VORLANE_RENDERER_API Scene {
     miColor environmentColor_{0.0f, 0.0f, 0.0f, 0.0f};
     int gatherRays_ = 0;
 
-    std::atomic<std::uint64_t> phenEvalCalls_{0};
-    std::atomic<std::uint64_t> sampleLightCalls_{0};
-    std::atomic<std::uint64_t> computeIrradianceCalls_{0};
+    // Service calls are counted per render thread (the state's `thread`, modulo
+    // kCounterSlots), each slot in a cache line of its own, so that threads
+    // shading at once do not contend on one counter.
+    static constexpr std::size_t kCounterSlots = 16;
+    struct alignas(64) CallCounters {
+        std::atomic<std::uint64_t> phenEval{0};
+        std::atomic<std::uint64_t> sampleLight{0};
+        std::atomic<std::uint64_t> computeIrradiance{0};
+    };
+    CallCounters& countersFor(const miState& state) noexcept {
+        return counters_[state.thread % kCounterSlots];
+    }
+    CallCounters counters_[kCounterSlots];
     std::atomic<std::size_t> logSize_{0};
     std::atomic<ConnectionId> log_[kEvaluationLogCapacity];
 };
