@@ -7,7 +7,7 @@
 #include <random>
 #include <vector>
 
-namespace vm = vorlane::model;
+namespace vm = vorlane_model;
 
 namespace {
 

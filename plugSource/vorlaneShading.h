@@ -1,6 +1,6 @@
-// The node's bridge to the reflectance model. The model's namespace shares its
-// top-level name with the node class `vorlane`, so no file sees both: the node
-// calls the model only through these functions, on plain float triples.
+// The node's bridge to the reflectance model: compute and initialize call the
+// model through these functions, on plain float triples, so the node's own
+// files deal only in the host's types.
 #pragma once
 
 namespace vorlane_shading {

@@ -5,7 +5,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh
-for stage in scripts/stages/*.sh; do
+stages=(scripts/stages/*.sh)
+for stage in "${stages[@]}"; do
     echo "== ${stage##*/}" >&2
     "$stage"
 done
+echo "stages: ${#stages[@]} passed, 0 failed"

@@ -13,7 +13,7 @@
 #include <sstream>
 #include <vector>
 
-namespace vm = vorlane::model;
+namespace vm = vorlane_model;
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include <random>
 #include <vector>
 
-namespace vm = vorlane::model;
+namespace vm = vorlane_model;
 using vorlane::renderer::VorlaneParameter;
 
 namespace {

@@ -1,6 +1,6 @@
 #include "vorlane/model/color_matrix.h"
 
-namespace vorlane::model {
+namespace vorlane_model {
 namespace {
 
 constexpr ColorMatrix kColorMatrix = {{
@@ -22,4 +22,4 @@ Color applyColorMatrix(Color c) noexcept {
     return {row(kColorMatrix[0]), row(kColorMatrix[1]), row(kColorMatrix[2])};
 }
 
-}  // namespace vorlane::model
+}  // namespace vorlane_model

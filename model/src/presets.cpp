@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-namespace vorlane::model {
+namespace vorlane_model {
 namespace {
 
 // Measured coefficients, stored exactly as measured, one block per preset index.
@@ -99,4 +99,4 @@ const std::array<PresetField, kPresetCount>& presetDeclarationOrder() noexcept {
     return kDeclarationOrder;
 }
 
-}  // namespace vorlane::model
+}  // namespace vorlane_model

@@ -16,10 +16,10 @@
 namespace vorlane::shader {
 namespace {
 
-using model::Color;
-using model::LobeCoefficientBlock;
-using model::RendererPrecision;
-using model::Vec3;
+using vorlane_model::Color;
+using vorlane_model::LobeCoefficientBlock;
+using vorlane_model::RendererPrecision;
+using vorlane_model::Vec3;
 
 constexpr float kPi = 3.1415927f;
 
@@ -47,7 +47,7 @@ struct Inputs {
 // Reads every parameter once, in the order the renderer expects them read.
 Inputs readInputs(miState* state, VorlaneParameters* p) {
     Inputs in{};
-    in.preset = model::findPreset(*evaluate(state, &p->specOutput));
+    in.preset = vorlane_model::findPreset(*evaluate(state, &p->specOutput));
     in.color = evaluate(state, &p->color);
     in.ambientColor = evaluate(state, &p->ambientColor);
     in.incandescence = evaluate(state, &p->incandescence);
@@ -78,17 +78,18 @@ void addLight(miColor* result, miState* stateCopy, const Inputs& in, Vec3 normal
 
     while (mi_sample_light(&lightColor, &direction, &dotNl, stateCopy, light, &samples)) {
         const Vec3 toLight = toVec3(direction);
-        const float cosine = model::dot(normal, toLight);
+        const float cosine = vorlane_model::dot(normal, toLight);
         if (cosine > 0.0f) {
             diffuseSum.r = diffuseSum.r + (lightColor.r * (cosine * in.diffuse)) * in.color->r;
             diffuseSum.g = diffuseSum.g + (lightColor.g * (cosine * in.diffuse)) * in.color->g;
             diffuseSum.b = diffuseSum.b + (lightColor.b * (cosine * in.diffuse)) * in.color->b;
         }
         if (in.preset != nullptr) {
-            const model::ShadingFrame frame = model::makeShadingFrame<RendererPrecision>(normal);
-            model::accumulateLobes<RendererPrecision>(*in.preset, frame, view, toLight,
-                                                      {lightColor.r, lightColor.g, lightColor.b},
-                                                      cosine, specularSum);
+            const vorlane_model::ShadingFrame frame =
+                vorlane_model::makeShadingFrame<RendererPrecision>(normal);
+            vorlane_model::accumulateLobes<RendererPrecision>(
+                *in.preset, frame, view, toLight, {lightColor.r, lightColor.g, lightColor.b},
+                cosine, specularSum);
         }
     }
 
@@ -97,7 +98,7 @@ void addLight(miColor* result, miState* stateCopy, const Inputs& in, Vec3 normal
     specularSum.r = specularSum.r + (specularSum.r * tint.r) * in.specularRollOff;
     specularSum.g = specularSum.g + (specularSum.g * tint.g) * in.specularRollOff;
     specularSum.b = specularSum.b + (specularSum.b * tint.b) * in.specularRollOff;
-    const Color transformed = model::applyColorMatrix(specularSum);
+    const Color transformed = vorlane_model::applyColorMatrix(specularSum);
     specularSum = {specularSum.r + transformed.r, specularSum.g + transformed.g,
                    specularSum.b + transformed.b};
 
@@ -132,7 +133,7 @@ ZQ4V_EXPORT miBoolean zq4v_vorlane(miColor* result, miState* state, void* parame
         !(in.indirectColor.r == 0.0f && in.indirectColor.g == 0.0f && in.indirectColor.b == 0.0f);
 
     const miVector& n0 = state->normal;
-    const Vec3 normal = vorlane::model::normalizeVector<RendererPrecision>(
+    const Vec3 normal = vorlane_model::normalizeVector<RendererPrecision>(
         {n0.x + in.normalCamera.x, n0.y + in.normalCamera.y, n0.z + in.normalCamera.z});
     // The services see the shading normal; the renderer's own state is never written.
     miState stateCopy = *state;

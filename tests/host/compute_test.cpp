@@ -75,7 +75,7 @@ V3 crossOf(V3 a, V3 b) {
 // One light's three lobes per channel, added to `sum`.
 void lobes(short preset, V3 normalCamera, V3 view, V3 direction, V3 intensity, float w,
            float sum[3]) {
-    const model::LobeCoefficientBlock* block = model::findPreset(preset);
+    const vorlane_model::LobeCoefficientBlock* block = vorlane_model::findPreset(preset);
     if (block == nullptr || !(w > 0.0f)) {
         return;
     }

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace vm = vorlane::model;
+namespace vm = vorlane_model;
 
 TEST(ColorMatrix, UnitColoursGiveTheColumns) {
     const vm::Color red = vm::applyColorMatrix({1.0f, 0.0f, 0.0f});

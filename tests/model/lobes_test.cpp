@@ -6,7 +6,7 @@
 #include <limits>
 #include <random>
 
-namespace vm = vorlane::model;
+namespace vm = vorlane_model;
 using vm::Color;
 using vm::HostPrecision;
 using vm::LobeCoefficientBlock;

@@ -6,7 +6,7 @@
 #include <limits>
 #include <random>
 
-namespace vm = vorlane::model;
+namespace vm = vorlane_model;
 using vm::HostPrecision;
 using vm::RendererPrecision;
 using vm::Vec3;

@@ -7,7 +7,7 @@
 #include <set>
 #include <string>
 
-namespace vm = vorlane::model;
+namespace vm = vorlane_model;
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "vorlane/model/types.h"
 
-namespace vorlane::model {
+namespace vorlane_model {
 
 // Row r produces output channel r from input red, green and blue.
 using ColorMatrix = std::array<std::array<float, 3>, 3>;
@@ -15,4 +15,4 @@ const ColorMatrix& colorMatrix() noexcept;
 // M times c, each row summed left to right in single precision.
 Color applyColorMatrix(Color c) noexcept;
 
-}  // namespace vorlane::model
+}  // namespace vorlane_model

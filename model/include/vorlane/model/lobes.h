@@ -10,7 +10,7 @@
 #include "vorlane/model/presets.h"
 #include "vorlane/model/types.h"
 
-namespace vorlane::model {
+namespace vorlane_model {
 
 template <class Precision>
 inline Vec3 normalizeVector(Vec3 v) {
@@ -74,4 +74,4 @@ inline void accumulateLobes(const LobeCoefficientBlock& block, const ShadingFram
     }
 }
 
-}  // namespace vorlane::model
+}  // namespace vorlane_model

@@ -10,7 +10,7 @@
 
 #include "vorlane/model/types.h"
 
-namespace vorlane::model {
+namespace vorlane_model {
 
 // Host shading node rules.
 struct HostPrecision {
@@ -59,4 +59,4 @@ struct RendererPrecision {
     static float axisProduct(Vec3 axis, Vec3 v, Vec3 l) { return dot(axis, v) * dot(axis, l); }
 };
 
-}  // namespace vorlane::model
+}  // namespace vorlane_model

@@ -5,7 +5,7 @@
 #include <array>
 #include <cstddef>
 
-namespace vorlane::model {
+namespace vorlane_model {
 
 constexpr int kPresetCount = 7;
 constexpr int kLobeCount = 3;
@@ -39,4 +39,4 @@ int presetIndexByName(const char* name) noexcept;
 // Name/index pairs in the order the host node declares its enumeration fields.
 const std::array<PresetField, kPresetCount>& presetDeclarationOrder() noexcept;
 
-}  // namespace vorlane::model
+}  // namespace vorlane_model

@@ -1,7 +1,7 @@
 // Plain value types of the reflectance model: vectors, colours, the shading frame.
 #pragma once
 
-namespace vorlane::model {
+namespace vorlane_model {
 
 struct Vec3 {
     float x;
@@ -37,4 +37,4 @@ inline Vec3 cross(Vec3 a, Vec3 b) {
     return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
 
-}  // namespace vorlane::model
+}  // namespace vorlane_model
