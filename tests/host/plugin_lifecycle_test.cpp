@@ -153,6 +153,30 @@ TEST_F(PluginLifecycleTest, NodesAreMadeMPSafeAndNamedAfterTheirType) {
     EXPECT_TRUE(host.destroyNode(first));
     EXPECT_FALSE(host.destroyNode(first));
     EXPECT_EQ(host.nodeCount(), 1u);
+    EXPECT_EQ(host.findNode("vorlane1"), nullptr);
+}
+
+TEST_F(PluginLifecycleTest, GeneratedNamesStayUniqueInLargeScenes) {
+    loadPlugin();
+    std::string error;
+    // A name taken by hand is skipped by the generated ones.
+    host::Node* named = host.createNode("vorlane", "vorlane3", &error);
+    ASSERT_NE(named, nullptr) << error;
+    std::vector<host::Node*> nodes;
+    for (int i = 0; i < 5000; ++i) {
+        nodes.push_back(makeNode());
+    }
+    EXPECT_EQ(nodes[2]->name(), "vorlane4");
+    EXPECT_EQ(host.nodeCount(), 5001u);
+    for (host::Node* node : nodes) {
+        ASSERT_EQ(host.findNode(node->name()), node);
+    }
+    EXPECT_EQ(host.findNode("vorlane3"), named);
+    ASSERT_TRUE(host.destroyNode(nodes[10]));
+    EXPECT_EQ(host.findNode(nodes[11]->name()), nodes[11]);
+    const host::Node* again = makeNode();
+    EXPECT_EQ(host.findNode(again->name()), again);
+    EXPECT_EQ(host.nodeCount(), 5001u);
 }
 
 TEST_F(PluginLifecycleTest, OnlyOneHostRunsAtATime) {

@@ -28,6 +28,7 @@ HostState::~HostState() {
     if (!isCurrent()) {
         return;
     }
+    nodesByName_.clear();
     nodes_.clear();
     while (!plugins_.empty()) {
         const std::string path = plugins_.back()->path;
@@ -128,10 +129,12 @@ MStatus HostState::deregisterNode(PluginRecord& plugin, unsigned int typeId) {
     return MStatus::kSuccess;
 }
 
-std::string HostState::uniqueNodeName(const std::string& base) const {
-    for (unsigned int n = 1;; ++n) {
-        std::string candidate = base + std::to_string(n);
+std::string HostState::uniqueNodeName(const std::string& base) {
+    unsigned int& next = nextNameNumber_.try_emplace(base, 1u).first->second;
+    for (;; ++next) {
+        std::string candidate = base + std::to_string(next);
         if (findNode(candidate) == nullptr) {
+            ++next;
             return candidate;
         }
     }
@@ -163,6 +166,7 @@ NodeRecord* HostState::createNode(std::string_view typeName, std::string_view na
     auto node = std::make_unique<NodeRecord>(*type, std::move(nodeName), instance);
     MPxNodeHostAccess::attach(*instance, node.get());
     instance->postConstructor();
+    nodesByName_.emplace(node->name(), node.get());
     nodes_.push_back(std::move(node));
     return nodes_.back().get();
 }
@@ -184,17 +188,14 @@ bool HostState::destroyNode(Node* node) {
             }
         }
     }
+    nodesByName_.erase((*found)->name());
     nodes_.erase(found);
     return true;
 }
 
 NodeRecord* HostState::findNode(std::string_view name) const {
-    for (const auto& node : nodes_) {
-        if (node->name() == name) {
-            return node.get();
-        }
-    }
-    return nullptr;
+    const auto found = nodesByName_.find(name);
+    return found != nodesByName_.end() ? found->second : nullptr;
 }
 
 bool HostState::reaches(const NodeRecord& from, const NodeRecord& to) const {

@@ -5,6 +5,7 @@
 #include <maya/MFnPlugin.h>
 #include <maya/MStatus.h>
 
+#include <map>
 #include <memory>
 #include <ostream>
 #include <set>
@@ -69,13 +70,17 @@ class HostState {
     void removeTypesOf(PluginRecord& plugin);
     bool hasNodesOf(const PluginRecord& plugin) const;
     bool reaches(const NodeRecord& from, const NodeRecord& to) const;
-    std::string uniqueNodeName(const std::string& base) const;
+    std::string uniqueNodeName(const std::string& base);
 
     std::vector<std::unique_ptr<PluginRecord>> plugins_;
     std::vector<PluginFunctionSet> functionSets_;
     std::vector<std::unique_ptr<NodeTypeRecord>> types_;
     NodeTypeRecord* initializing_ = nullptr;
     std::vector<std::unique_ptr<NodeRecord>> nodes_;
+    // Nodes by name, and the next number to try for a generated name of each
+    // base, so that creating and finding nodes stays cheap in large scenes.
+    std::map<std::string, NodeRecord*, std::less<>> nodesByName_;
+    std::map<std::string, unsigned int, std::less<>> nextNameNumber_;
     std::vector<std::string> commandLog_;
     std::set<std::string> windows_;
     std::vector<RefreshEntry> refreshLog_;
