@@ -243,8 +243,35 @@ void NodeTypeRecord::collectAffected(const AttributeDef* def, std::vector<int>& 
     }
 }
 
+namespace {
+
+// The accessor that reaches a value of the attribute's kind. A triple's three
+// children lie side by side from the compound's offset.
+MDataHandle::ValueKind valueKindOf(const AttributeDef& def) {
+    switch (def.info.kind) {
+        case AttributeKind::Float:
+            return MDataHandle::kFloatValue;
+        case AttributeKind::Enum:
+            return MDataHandle::kShortValue;
+        case AttributeKind::Boolean:
+            return MDataHandle::kBoolValue;
+        case AttributeKind::FloatTriple:
+            return def.children.size() == 3 ? MDataHandle::kVectorValue : MDataHandle::kNoValue;
+        case AttributeKind::Pointer:
+            return MDataHandle::kAddrValue;
+        case AttributeKind::LightData:
+            break;
+    }
+    return MDataHandle::kNoValue;
+}
+
+}  // namespace
+
 void NodeTypeRecord::complete() {
     unsigned int size = 0;
+    for (AttributeDef* def : attributes_) {
+        def->valueKind = valueKindOf(*def);
+    }
     for (AttributeDef* def : attributes_) {
         const bool root = def->parent == nullptr || !owns(def->parent);
         if (root) {

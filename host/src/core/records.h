@@ -2,6 +2,7 @@
 // blocks, nodes and plug-ins.
 #pragma once
 
+#include <maya/MDataHandle.h>
 #include <maya/MFnPlugin.h>
 #include <maya/MPxNode.h>
 #include <maya/MStatus.h>
@@ -42,6 +43,7 @@ struct AttributeDef {
     unsigned int offset = 0;   // byte offset in its storage root (block or element)
     int arraySlot = -1;        // array attributes: which element store
     unsigned int elementStride = 0;
+    MDataHandle::ValueKind valueKind = MDataHandle::kNoValue;  // the accessor that reaches it
     std::vector<int> dirties;  // attributes made dirty when this one is set
     std::vector<int> cleans;   // attributes made clean when this one is set clean
 };

@@ -37,29 +37,9 @@ const AttributeDef* plainValue(BlockRecord* block, const MObject& attribute) {
 
 namespace {
 
-// The accessor that reaches a value of the attribute's kind. A triple's three
-// children lie side by side from the compound's offset.
-MDataHandle::ValueKind valueKind(const AttributeDef* def) {
-    switch (def->info.kind) {
-        case AttributeKind::Float:
-            return MDataHandle::kFloatValue;
-        case AttributeKind::Enum:
-            return MDataHandle::kShortValue;
-        case AttributeKind::Boolean:
-            return MDataHandle::kBoolValue;
-        case AttributeKind::FloatTriple:
-            return def->children.size() == 3 ? MDataHandle::kVectorValue : MDataHandle::kNoValue;
-        case AttributeKind::Pointer:
-            return MDataHandle::kAddrValue;
-        case AttributeKind::LightData:
-            break;
-    }
-    return MDataHandle::kNoValue;
-}
-
 // A handle on `def`, whose value lies in `root`.
 MDataHandle handleOn(const AttributeDef* def, unsigned char* root, void* block) {
-    return MDataHandle(def, root, root != nullptr ? root + def->offset : nullptr, valueKind(def),
+    return MDataHandle(def, root, root != nullptr ? root + def->offset : nullptr, def->valueKind,
                        block);
 }
 
