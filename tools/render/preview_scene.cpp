@@ -8,11 +8,18 @@ namespace {
 constexpr float kGroundAlbedo = 0.22f;
 
 PreviewLight keyLight() {
-    return {PreviewLight::Kind::Point, "key", {-3.0f, 4.0f, -1.0f}, {}, {}, {1.0f, 0.96f, 0.9f}, 1};
+    return {
+        PreviewLight::Kind::Point, "key", {-3.0f, 4.0f, -1.0f}, {}, {}, {1.0f, 0.96f, 0.9f}, 1, {}};
 }
 PreviewLight fillLight() {
-    return {PreviewLight::Kind::Point, "fill", {4.0f, 0.5f, -2.0f}, {}, {},
-            {0.22f, 0.26f, 0.34f},     1};
+    return {PreviewLight::Kind::Point,
+            "fill",
+            {4.0f, 0.5f, -2.0f},
+            {},
+            {},
+            {0.22f, 0.26f, 0.34f},
+            1,
+            {}};
 }
 PreviewLight areaLight() {
     return {PreviewLight::Kind::Area,
@@ -21,7 +28,8 @@ PreviewLight areaLight() {
             {3.0f, 0.0f, 0.0f},
             {0.0f, 0.0f, 2.0f},
             {0.55f, 0.55f, 0.6f},
-            16};
+            16,
+            {}};
 }
 
 }  // namespace
@@ -48,7 +56,7 @@ V3 PreviewLight::center() const {
 }
 
 Rgb PreviewScene::shadowedIntensity(const PreviewLight& light, V3 point) const {
-    const std::vector<V3> positions = light.samplePositions();
+    const std::vector<V3>& positions = light.positions;
     int visible = 0;
     for (const V3& p : positions) {
         visible += shapes.occluded(point, p) ? 0 : 1;
@@ -101,6 +109,9 @@ PreviewScene makePreviewScene(const std::vector<std::string>& lights, bool swatc
         } else if (name == "area") {
             scene.lights.push_back(areaLight());
         }
+    }
+    for (PreviewLight& light : scene.lights) {
+        light.positions = light.samplePositions();
     }
     return scene;
 }

@@ -22,7 +22,10 @@ struct PreviewLight {
     int samples;  // area only: shadow samples on a grid of that many cells
 
     // The light's sample positions: the point itself, or the cell centres of
-    // the area light's grid.
+    // the area light's grid. Filled once by makePreviewScene, so that shading
+    // a sample allocates nothing.
+    std::vector<V3> positions;
+
     std::vector<V3> samplePositions() const;
     V3 center() const;
 };
