@@ -86,24 +86,27 @@ void lightMemberFlags(MFnAttribute& attribute) {
     VORLANE_CHECK(attribute.setWritable(false));
 }
 
-MObject lightFloat(MFnNumericAttribute& numeric, const char* longName, const char* shortName,
-                   float defaultValue) {
+// A single float or boolean member: created with 0 (false), then given its
+// default by the one-value setDefault of its type.
+template <class T>
+MObject lightValue(MFnNumericAttribute& numeric, const char* longName, const char* shortName,
+                   MFnNumericData::Type type, T defaultValue) {
     MStatus status;
-    MObject attribute = numeric.create(longName, shortName, MFnNumericData::kFloat, 0.0, &status);
+    MObject attribute = numeric.create(longName, shortName, type, 0.0, &status);
     VORLANE_CHECK(status);
     lightMemberFlags(numeric);
     VORLANE_CHECK(numeric.setDefault(defaultValue));
     return attribute;
 }
 
+MObject lightFloat(MFnNumericAttribute& numeric, const char* longName, const char* shortName,
+                   float defaultValue) {
+    return lightValue(numeric, longName, shortName, MFnNumericData::kFloat, defaultValue);
+}
+
 MObject lightBoolean(MFnNumericAttribute& numeric, const char* longName, const char* shortName,
                      bool defaultValue) {
-    MStatus status;
-    MObject attribute = numeric.create(longName, shortName, MFnNumericData::kBoolean, 0.0, &status);
-    VORLANE_CHECK(status);
-    lightMemberFlags(numeric);
-    VORLANE_CHECK(numeric.setDefault(defaultValue));
-    return attribute;
+    return lightValue(numeric, longName, shortName, MFnNumericData::kBoolean, defaultValue);
 }
 
 MObject lightTriple(MFnNumericAttribute& numeric, const char* longName, const char* shortName,
