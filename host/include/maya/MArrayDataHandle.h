@@ -5,27 +5,68 @@
 #include <maya/MStatus.h>
 #include <maya/MTypes.h>
 
+#include <cstddef>
+
 class OPENMAYA_EXPORT MArrayDataHandle {
   public:
     MArrayDataHandle() = default;
 
-    unsigned int elementCount(MStatus* status = nullptr) const;
+    // Inline: compute walks the light array this way for every sample.
+    unsigned int elementCount(MStatus* status = nullptr) const {
+        report(status, attribute_ != nullptr ? MStatus::kSuccess : MStatus::kInvalidParameter);
+        return count_;
+    }
     // Index of the current element.
-    unsigned int elementIndex(MStatus* status = nullptr) const;
+    unsigned int elementIndex(MStatus* status = nullptr) const {
+        report(status, current_ < count_ ? MStatus::kSuccess : MStatus::kFailure);
+        return current_;
+    }
     // The current element; an invalid handle when there is none.
-    MDataHandle inputValue(MStatus* status = nullptr);
-    MDataHandle outputValue(MStatus* status = nullptr);
+    MDataHandle inputValue(MStatus* status = nullptr) {
+        if (attribute_ == nullptr || current_ >= count_) {
+            report(status, MStatus::kFailure);
+            return MDataHandle();
+        }
+        report(status, MStatus::kSuccess);
+        return MDataHandle(attribute_, elements_ + static_cast<std::size_t>(current_) * stride_,
+                           block_);
+    }
+    MDataHandle outputValue(MStatus* status = nullptr) { return inputValue(status); }
     // Moves to the next element; kFailure when there is none.
-    MStatus next();
-    MStatus jumpToElement(unsigned int position);
+    MStatus next() {
+        if (current_ + 1 >= count_) {
+            current_ = count_;
+            return MStatus::kFailure;
+        }
+        ++current_;
+        return MStatus::kSuccess;
+    }
+    MStatus jumpToElement(unsigned int position) {
+        if (position >= count_) {
+            return MStatus::kInvalidParameter;
+        }
+        current_ = position;
+        return MStatus::kSuccess;
+    }
     MStatus jumpToArrayElement(unsigned int position) { return jumpToElement(position); }
 
     // Host side.
-    MArrayDataHandle(const void* attribute, unsigned char* elements, unsigned int count,
-                     unsigned int stride, void* block);
+    MArrayDataHandle(const MAttributeAccess* attribute, unsigned char* elements, unsigned int count,
+                     unsigned int stride, void* block)
+        : attribute_(attribute),
+          elements_(elements),
+          count_(count),
+          stride_(stride),
+          block_(block) {}
 
   private:
-    const void* attribute_ = nullptr;
+    static void report(MStatus* status, MStatus::MStatusCode code) {
+        if (status != nullptr) {
+            *status = code;
+        }
+    }
+
+    const MAttributeAccess* attribute_ = nullptr;
     unsigned char* elements_ = nullptr;
     unsigned int count_ = 0;
     unsigned int stride_ = 0;

@@ -9,11 +9,23 @@
 
 class OPENMAYA_EXPORT MDataBlock {
   public:
-    // Host side: wraps the host's data block record.
-    explicit MDataBlock(void* block) : block_(block) {}
+    // Host side: wraps the host's data block record `block` of node type
+    // `type`, whose plain values lie in `bytes`.
+    MDataBlock(void* block, const void* type, unsigned char* bytes)
+        : block_(block), type_(type), bytes_(bytes) {}
 
-    MDataHandle inputValue(const MObject& attribute, MStatus* status = nullptr);
-    MDataHandle outputValue(const MObject& attribute, MStatus* status = nullptr);
+    // Inline: compute reads every input this way, once per shading sample.
+    MDataHandle inputValue(const MObject& attribute, MStatus* status = nullptr) {
+        const MAttributeAccess* access = MAttributeAccess::of(attribute.record());
+        const bool found = access != nullptr && access->type == type_ && access->plain;
+        if (status != nullptr) {
+            *status = found ? MStatus::kSuccess : MStatus::kInvalidParameter;
+        }
+        return found ? MDataHandle(access, bytes_, block_) : MDataHandle();
+    }
+    MDataHandle outputValue(const MObject& attribute, MStatus* status = nullptr) {
+        return inputValue(attribute, status);
+    }
     MArrayDataHandle inputArrayValue(const MObject& attribute, MStatus* status = nullptr);
     MArrayDataHandle outputArrayValue(const MObject& attribute, MStatus* status = nullptr);
     MStatus setClean(const MObject& attribute);
@@ -21,4 +33,6 @@ class OPENMAYA_EXPORT MDataBlock {
 
   private:
     void* block_;
+    const void* type_;
+    unsigned char* bytes_;
 };

@@ -6,7 +6,28 @@
 #include <maya/MStatus.h>
 #include <maya/MTypes.h>
 
+#include <cstdint>
 #include <cstring>
+
+// Host side: the leading part of the host's attribute record, which an
+// attribute's MObject points to. The data block and handle accessors read it
+// inline, so compute reaches its values without a call into the host library.
+struct MAttributeAccess {
+    static constexpr std::uint32_t kTag = 0x41747472;  // marks an attribute record
+
+    std::uint32_t tag = kTag;
+    const void* type = nullptr;  // the completed node type that holds its value
+    MAttributeAccess* parent = nullptr;
+    unsigned int offset = 0;  // byte offset in its storage root (block or element)
+    int valueKind = 0;        // MDataHandle::ValueKind: the accessor that reaches it
+    bool plain = false;       // a value of the block itself: not an array, nor in one
+
+    // The attribute record behind `record`, or nullptr when it is none.
+    static const MAttributeAccess* of(const void* record) {
+        const auto* access = static_cast<const MAttributeAccess*>(record);
+        return access != nullptr && access->tag == kTag ? access : nullptr;
+    }
+};
 
 class OPENMAYA_EXPORT MDataHandle {
   public:
@@ -51,16 +72,26 @@ class OPENMAYA_EXPORT MDataHandle {
     MFloatVector& asFloatVector() { return value<MFloatVector>(kVectorValue); }
     void*& asAddr() { return value<void*>(kAddrValue); }
 
-    // The member `attribute` of this compound (or of this array element).
-    MDataHandle child(const MObject& attribute);
+    // The member `attribute` of this compound (or of this array element); an
+    // invalid handle when it is not one.
+    MDataHandle child(const MObject& attribute) {
+        const MAttributeAccess* member = MAttributeAccess::of(attribute.record());
+        if (data_ == nullptr || member == nullptr || member->parent != attribute_) {
+            return MDataHandle();
+        }
+        return MDataHandle(member, root_, block_);
+    }
     // Marks the output this handle belongs to as up to date.
     void setClean();
 
-    // Host side: a handle on `attribute` (whose value lies in `root`, the data
-    // block or one array element, at `data`) of the data block `block`.
-    MDataHandle(const void* attribute, unsigned char* root, unsigned char* data, ValueKind kind,
-                void* block)
-        : attribute_(attribute), root_(root), data_(data), block_(block), kind_(kind) {}
+    // Host side: a handle on `attribute`, whose value lies in `root` (the data
+    // block or one array element) of the data block `block`.
+    MDataHandle(const MAttributeAccess* attribute, unsigned char* root, void* block)
+        : attribute_(attribute),
+          root_(root),
+          data_(root != nullptr ? root + attribute->offset : nullptr),
+          block_(block),
+          kind_(static_cast<ValueKind>(attribute->valueKind)) {}
 
   private:
     template <class T>
@@ -73,7 +104,7 @@ class OPENMAYA_EXPORT MDataHandle {
         return *reinterpret_cast<T*>(scratch_);
     }
 
-    const void* attribute_ = nullptr;
+    const MAttributeAccess* attribute_ = nullptr;
     unsigned char* root_ = nullptr;
     unsigned char* data_ = nullptr;
     void* block_ = nullptr;

@@ -120,7 +120,7 @@ AttributeDef* BlockRecord::settable(AttributeId id, AttributeKind kind, std::str
                         kindName(kind));
         return nullptr;
     }
-    for (const AttributeDef* at = def; at != nullptr; at = at->parent) {
+    for (const AttributeDef* at = def; at != nullptr; at = at->parentDef()) {
         if (type_.owns(at) && node_.isConnectedInput(at->index)) {
             fail(error, "attribute \"" + name + "\" is the destination of a connection");
             return nullptr;
@@ -262,7 +262,7 @@ AttributeDef* BlockRecord::member(AttributeId array, unsigned int element, Attri
     }
     AttributeDef* def = type_.def(memberId.index);
     bool inside = false;
-    for (const AttributeDef* up = def->parent; up != nullptr; up = up->parent) {
+    for (const AttributeDef* up = def->parentDef(); up != nullptr; up = up->parentDef()) {
         inside = inside || up == arrayDef;
     }
     if (!inside) {
@@ -361,8 +361,8 @@ bool BlockRecord::isDirty(AttributeId id) const {
 }
 
 Evaluation BlockRecord::runCompute(AttributeDef* def) {
-    const MPlug plug{MObject(&node_), MObject(def)};
-    MDataBlock block(this);
+    const MPlug plug{MObject(&node_), objectOf(def)};
+    MDataBlock block(this, &type_, bytes_.data());
     const MStatus status = node_.instance()->compute(plug, block);
     Evaluation result = read(def);
     result.status = status.statusCode();

@@ -247,8 +247,8 @@ bool HostState::connect(NodeRecord& source, AttributeId sourcePlug, NodeRecord& 
     if (reaches(source, destination)) {
         return refuse(names + "the connection would make a cycle");
     }
-    const MPlug sourceMPlug(MObject(&source), MObject(const_cast<AttributeDef*>(out)));
-    const MPlug destinationMPlug(MObject(&destination), MObject(const_cast<AttributeDef*>(in)));
+    const MPlug sourceMPlug(MObject(&source), objectOf(const_cast<AttributeDef*>(out)));
+    const MPlug destinationMPlug(MObject(&destination), objectOf(const_cast<AttributeDef*>(in)));
     bool legal = true;
     if (destination.instance()->legalConnection(destinationMPlug, sourceMPlug, false, legal) ==
             MStatus::kSuccess &&

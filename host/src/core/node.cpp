@@ -49,7 +49,7 @@ std::string NodeRecord::saveAsText() const {
         const AttributeDef* def = type_.def(id.index);
         const AttributeInfo& info = def->info;
         // Computed outputs and array members are not restored from a file.
-        const bool topLevel = def->parent == nullptr || !type_.owns(def->parent);
+        const bool topLevel = def->parent == nullptr || !type_.owns(def->parentDef());
         if (!topLevel || !info.storable || !info.writable || def->arraySlot >= 0) {
             continue;
         }

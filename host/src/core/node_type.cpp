@@ -54,8 +54,8 @@ const AttributeInfo& NodeTypeRecord::attribute(AttributeId id) const {
 
 AttributeId NodeTypeRecord::parent(AttributeId id) const {
     const AttributeDef* def = attributes_.at(static_cast<std::size_t>(id.index));
-    return def->parent != nullptr && owns(def->parent) ? AttributeId{def->parent->index}
-                                                       : AttributeId{};
+    const AttributeDef* up = def->parentDef();
+    return up != nullptr && owns(up) ? AttributeId{up->index} : AttributeId{};
 }
 
 std::vector<AttributeId> NodeTypeRecord::children(AttributeId id) const {
@@ -233,7 +233,8 @@ void NodeTypeRecord::collectAffected(const AttributeDef* def, std::vector<int>& 
         }
         const AttributeDef* target = attributes_[static_cast<std::size_t>(output.index)];
         addSubtree(target, out);
-        for (const AttributeDef* up = target->parent; up != nullptr && owns(up); up = up->parent) {
+        for (const AttributeDef* up = target->parentDef(); up != nullptr && owns(up);
+             up = up->parentDef()) {
             addUnique(out, up->index);
         }
     }
@@ -273,15 +274,20 @@ void NodeTypeRecord::complete() {
         def->valueKind = valueKindOf(*def);
     }
     for (AttributeDef* def : attributes_) {
-        const bool root = def->parent == nullptr || !owns(def->parent);
+        const bool root = def->parent == nullptr || !owns(def->parentDef());
         if (root) {
             layOut(def, size, false);
         }
     }
+    // From here on the node's data block accessors find these values.
+    for (AttributeDef* def : attributes_) {
+        def->type = this;
+        def->plain = !def->insideArray && def->arraySlot < 0;
+    }
     defaultBlock_.assign(alignUp(std::max(size, 1u), alignof(void*)), 0);
     defaultElements_.clear();
     for (AttributeDef* def : attributes_) {
-        const bool root = def->parent == nullptr || !owns(def->parent);
+        const bool root = def->parent == nullptr || !owns(def->parentDef());
         if (root && def->arraySlot < 0) {
             writeDefault(def, defaultBlock_.data());
         }

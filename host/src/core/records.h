@@ -30,33 +30,41 @@ enum class RecordTag : std::uint32_t {
     Node = 0x4e6f6465,
 };
 
-struct AttributeDef {
-    RecordTag tag = RecordTag::Attribute;
+static_assert(static_cast<std::uint32_t>(RecordTag::Attribute) == MAttributeAccess::kTag,
+              "attribute records carry the tag the inline accessors look for");
+
+// Its MAttributeAccess part holds the tag, the parent, the offset, the value
+// kind and where the value lives, for the inline data block accessors.
+struct AttributeDef : MAttributeAccess {
     AttributeInfo info;
-    AttributeDef* parent = nullptr;
     std::vector<AttributeDef*> children;
     NodeTypeRecord* owner = nullptr;  // the type whose initialize created it
 
     // Filled when the attribute joins its type and when the type is complete.
     int index = -1;            // AttributeId of the attribute in its type
     bool insideArray = false;  // an ancestor is an array: values live in its elements
-    unsigned int offset = 0;   // byte offset in its storage root (block or element)
     int arraySlot = -1;        // array attributes: which element store
     unsigned int elementStride = 0;
-    MDataHandle::ValueKind valueKind = MDataHandle::kNoValue;  // the accessor that reaches it
     std::vector<int> dirties;  // attributes made dirty when this one is set
     std::vector<int> cleans;   // attributes made clean when this one is set clean
+
+    AttributeDef* parentDef() const { return static_cast<AttributeDef*>(parent); }
 };
 
-// Inline: every data block and handle access on the sample path checks its
-// attribute this way.
-inline const AttributeDef* attributeFrom(const void* record) {
-    const auto* def = static_cast<const AttributeDef*>(record);
-    return def != nullptr && def->tag == RecordTag::Attribute ? def : nullptr;
+// The attribute record behind an MObject's record, or nullptr when it is none.
+inline AttributeDef* attributeFrom(const void* record) {
+    const MAttributeAccess* access = MAttributeAccess::of(record);
+    return access != nullptr ? static_cast<AttributeDef*>(const_cast<MAttributeAccess*>(access))
+                             : nullptr;
 }
 
 inline AttributeDef* attributeFrom(const MObject& object) {
-    return const_cast<AttributeDef*>(attributeFrom(object.record()));
+    return attributeFrom(object.record());
+}
+
+// The MObject that stands for `def`.
+inline MObject objectOf(AttributeDef* def) {
+    return MObject(static_cast<MAttributeAccess*>(def));
 }
 
 class NodeTypeRecord final : public NodeType {

@@ -1,4 +1,5 @@
-// Data block, data handles and array data handles over the host's block record.
+// The out-of-line parts of the data block and its handles: the array handle,
+// marking outputs clean and asking whether they are. Values are read inline.
 #include <maya/MArrayDataHandle.h>
 #include <maya/MDataBlock.h>
 #include <maya/MDataHandle.h>
@@ -7,16 +8,11 @@
 
 #include "../core/records.h"
 
-using vorlane::host::AttributeKind;
 using vorlane::host::core::AttributeDef;
 using vorlane::host::core::attributeFrom;
 using vorlane::host::core::BlockRecord;
 
 namespace {
-
-const AttributeDef* definition(const void* attribute) {
-    return static_cast<const AttributeDef*>(attribute);
-}
 
 void report(MStatus* status, MStatus::MStatusCode code) {
     if (status != nullptr) {
@@ -24,99 +20,12 @@ void report(MStatus* status, MStatus::MStatusCode code) {
     }
 }
 
-// The attribute as a plain (not array, not array member) value of `block`.
-const AttributeDef* plainValue(BlockRecord* block, const MObject& attribute) {
-    const AttributeDef* def = attributeFrom(attribute);
-    if (def == nullptr || !block->type().owns(def) || def->insideArray || def->arraySlot >= 0) {
-        return nullptr;
-    }
-    return def;
-}
-
 }  // namespace
-
-namespace {
-
-// A handle on `def`, whose value lies in `root`.
-MDataHandle handleOn(const AttributeDef* def, unsigned char* root, void* block) {
-    return MDataHandle(def, root, root != nullptr ? root + def->offset : nullptr, def->valueKind,
-                       block);
-}
-
-}  // namespace
-
-MDataHandle MDataHandle::child(const MObject& attribute) {
-    const AttributeDef* def = attributeFrom(attribute);
-    if (data_ == nullptr || def == nullptr || def->parent != definition(attribute_)) {
-        return MDataHandle();
-    }
-    return handleOn(def, root_, block_);
-}
 
 void MDataHandle::setClean() {
     if (block_ != nullptr && attribute_ != nullptr) {
-        static_cast<BlockRecord*>(block_)->markClean(definition(attribute_));
+        static_cast<BlockRecord*>(block_)->markClean(attributeFrom(attribute_));
     }
-}
-
-MArrayDataHandle::MArrayDataHandle(const void* attribute, unsigned char* elements,
-                                   unsigned int count, unsigned int stride, void* block)
-    : attribute_(attribute), elements_(elements), count_(count), stride_(stride), block_(block) {}
-
-unsigned int MArrayDataHandle::elementCount(MStatus* status) const {
-    report(status, attribute_ != nullptr ? MStatus::kSuccess : MStatus::kInvalidParameter);
-    return count_;
-}
-
-unsigned int MArrayDataHandle::elementIndex(MStatus* status) const {
-    report(status, current_ < count_ ? MStatus::kSuccess : MStatus::kFailure);
-    return current_;
-}
-
-MDataHandle MArrayDataHandle::inputValue(MStatus* status) {
-    if (attribute_ == nullptr || current_ >= count_) {
-        report(status, MStatus::kFailure);
-        return MDataHandle();
-    }
-    report(status, MStatus::kSuccess);
-    return handleOn(definition(attribute_),
-                    elements_ + static_cast<std::size_t>(current_) * stride_, block_);
-}
-
-MDataHandle MArrayDataHandle::outputValue(MStatus* status) {
-    return inputValue(status);
-}
-
-MStatus MArrayDataHandle::next() {
-    if (current_ + 1 >= count_) {
-        current_ = count_;
-        return MStatus::kFailure;
-    }
-    ++current_;
-    return MStatus::kSuccess;
-}
-
-MStatus MArrayDataHandle::jumpToElement(unsigned int position) {
-    if (position >= count_) {
-        return MStatus::kInvalidParameter;
-    }
-    current_ = position;
-    return MStatus::kSuccess;
-}
-
-MDataHandle MDataBlock::inputValue(const MObject& attribute, MStatus* status) {
-    auto* block = static_cast<BlockRecord*>(block_);
-    const AttributeDef* def = plainValue(block, attribute);
-    if (def == nullptr) {
-        report(status, MStatus::kInvalidParameter);
-        return MDataHandle();
-    }
-    report(status, MStatus::kSuccess);
-    return handleOn(def, block->blockBytes(), block);
-}
-
-MDataHandle MDataBlock::outputValue(const MObject& attribute, MStatus* status) {
-    return inputValue(attribute, status);
 }
 
 MArrayDataHandle MDataBlock::inputArrayValue(const MObject& attribute, MStatus* status) {

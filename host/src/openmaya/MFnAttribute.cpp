@@ -14,6 +14,7 @@ using vorlane::host::LightDataDefault;
 using vorlane::host::core::AttributeDef;
 using vorlane::host::core::attributeFrom;
 using vorlane::host::core::HostState;
+using vorlane::host::core::objectOf;
 
 namespace {
 
@@ -156,7 +157,7 @@ MObject MFnNumericAttribute::create(const MString& fullName, const MString& brie
     def->info.defaultFloat[0] = static_cast<float>(defaultValue);
     def->info.defaultBool = defaultValue != 0.0;
     attribute_ = def;
-    return MObject(def);
+    return objectOf(def);
 }
 
 MObject MFnNumericAttribute::create(const MString& fullName, const MString& briefName,
@@ -179,7 +180,7 @@ MObject MFnNumericAttribute::create(const MString& fullName, const MString& brie
             def->children.back()->info.defaultFloat[0];
     }
     attribute_ = def;
-    return MObject(def);
+    return objectOf(def);
 }
 
 MObject MFnNumericAttribute::createAddr(const MString& fullName, const MString& briefName,
@@ -191,7 +192,7 @@ MObject MFnNumericAttribute::createAddr(const MString& fullName, const MString& 
     }
     def->info.defaultPointer = defaultValue;
     attribute_ = def;
-    return MObject(def);
+    return objectOf(def);
 }
 
 MStatus MFnNumericAttribute::setDefault(float value) {
@@ -266,7 +267,7 @@ MObject MFnEnumAttribute::create(const MString& fullName, const MString& briefNa
     }
     def->info.defaultShort = defaultValue;
     attribute_ = def;
-    return MObject(def);
+    return objectOf(def);
 }
 
 MStatus MFnEnumAttribute::addField(const MString& fieldName, short value) {
@@ -332,7 +333,7 @@ MObject MFnLightDataAttribute::create(const MString& fullName, const MString& br
         adopt(def, *member);
     }
     attribute_ = def;
-    return MObject(def);
+    return objectOf(def);
 }
 
 MStatus MFnLightDataAttribute::setDefault(float directionX, float directionY, float directionZ,
