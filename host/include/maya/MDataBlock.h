@@ -10,14 +10,14 @@
 class OPENMAYA_EXPORT MDataBlock {
   public:
     // Host side: wraps the host's data block record `block` of node type
-    // `type`, whose plain values lie in `bytes`.
+    // `type`, whose plain values lie in `bytes` (never null).
     MDataBlock(void* block, const void* type, unsigned char* bytes)
         : block_(block), type_(type), bytes_(bytes) {}
 
     // Inline: compute reads every input this way, once per shading sample.
     MDataHandle inputValue(const MObject& attribute, MStatus* status = nullptr) {
         const MAttributeAccess* access = MAttributeAccess::of(attribute.record());
-        const bool found = access != nullptr && access->type == type_ && access->plain;
+        const bool found = access != nullptr && access->plainIn == type_;
         if (status != nullptr) {
             *status = found ? MStatus::kSuccess : MStatus::kInvalidParameter;
         }

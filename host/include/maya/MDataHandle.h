@@ -16,11 +16,12 @@ struct MAttributeAccess {
     static constexpr std::uint32_t kTag = 0x41747472;  // marks an attribute record
 
     std::uint32_t tag = kTag;
-    const void* type = nullptr;  // the completed node type that holds its value
+    // The completed node type whose data block holds this value itself; null
+    // for arrays and their members, whose values live in array elements.
+    const void* plainIn = nullptr;
     MAttributeAccess* parent = nullptr;
     unsigned int offset = 0;  // byte offset in its storage root (block or element)
     int valueKind = 0;        // MDataHandle::ValueKind: the accessor that reaches it
-    bool plain = false;       // a value of the block itself: not an array, nor in one
 
     // The attribute record behind `record`, or nullptr when it is none.
     static const MAttributeAccess* of(const void* record) {
@@ -55,7 +56,6 @@ class OPENMAYA_EXPORT MDataHandle {
         data_ = other.data_;
         block_ = other.block_;
         kind_ = other.kind_;
-        std::memset(scratch_, 0, sizeof(scratch_));
         return *this;
     }
 
@@ -85,11 +85,11 @@ class OPENMAYA_EXPORT MDataHandle {
     void setClean();
 
     // Host side: a handle on `attribute`, whose value lies in `root` (the data
-    // block or one array element) of the data block `block`.
+    // block or one array element, never null) of the data block `block`.
     MDataHandle(const MAttributeAccess* attribute, unsigned char* root, void* block)
         : attribute_(attribute),
           root_(root),
-          data_(root != nullptr ? root + attribute->offset : nullptr),
+          data_(root + attribute->offset),
           block_(block),
           kind_(static_cast<ValueKind>(attribute->valueKind)) {}
 
@@ -109,5 +109,7 @@ class OPENMAYA_EXPORT MDataHandle {
     unsigned char* data_ = nullptr;
     void* block_ = nullptr;
     ValueKind kind_ = kNoValue;
-    alignas(8) unsigned char scratch_[16] = {};
+    // Zeroed when an accessor hands it out, not before: a handle that reaches
+    // its value never touches it.
+    alignas(8) unsigned char scratch_[16];
 };

@@ -281,8 +281,7 @@ void NodeTypeRecord::complete() {
     }
     // From here on the node's data block accessors find these values.
     for (AttributeDef* def : attributes_) {
-        def->type = this;
-        def->plain = !def->insideArray && def->arraySlot < 0;
+        def->plainIn = !def->insideArray && def->arraySlot < 0 ? this : nullptr;
     }
     defaultBlock_.assign(alignUp(std::max(size, 1u), alignof(void*)), 0);
     defaultElements_.clear();
