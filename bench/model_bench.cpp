@@ -1,5 +1,7 @@
 // accumulateLobes per call, for every preset and both precision rule sets,
-// beside a floor that makes only the power-function calls the same inputs need.
+// beside a floor that makes only the power-function calls the same inputs need,
+// and the lobe loop alone on precomputed terms (accumulateLobes without its
+// six dot products), which shows how much of the gap the dot products make.
 #include <vorlane/model/lobes.h>
 
 #include <benchmark/benchmark.h>
@@ -47,6 +49,27 @@ void accumulate(benchmark::State& state) {
     state.SetLabel(vm::presetName(state.range(0)));
 }
 
+template <class P>
+void lobesFromTerms(benchmark::State& state) {
+    const vm::LobeCoefficientBlock& block = *vm::findPreset(state.range(0));
+    struct Terms {
+        vm::LobeTerms terms;
+        float weight;
+    };
+    std::vector<Terms> terms;
+    for (const Sample& s : makeSamples<P>()) {
+        terms.push_back({vm::lobeTerms<P>(s.frame, s.view, s.light), s.weight});
+    }
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const Terms& t = terms[i++ & 1023];
+        vm::Color acc{0.0f, 0.0f, 0.0f};
+        vm::accumulateLobeTerms<P>(block, t.terms, {1.0f, 1.0f, 1.0f}, t.weight, acc);
+        benchmark::DoNotOptimize(acc);
+    }
+    state.SetLabel(vm::presetName(state.range(0)));
+}
+
 // The bases that pass the threshold for each sample, so the floor repeats only
 // the power evaluations that accumulateLobes itself makes.
 template <class P>
@@ -59,12 +82,11 @@ void powerFloor(benchmark::State& state) {
     std::vector<std::vector<Call>> calls;
     for (const Sample& s : makeSamples<P>()) {
         std::vector<Call> perSample;
-        const float sxy =
-            P::axisProduct(s.frame.t, s.view, s.light) + P::axisProduct(s.frame.b, s.view, s.light);
-        const float sz = P::axisProduct(s.frame.n, s.view, s.light);
+        const vm::LobeTerms terms = vm::lobeTerms<P>(s.frame, s.view, s.light);
         for (int lobe = 0; lobe < vm::kLobeCount && s.weight > 0.0f; ++lobe) {
             for (int c = 0; c < vm::kChannelCount; ++c) {
-                const float base = -(block.cxy(lobe, c) * sxy) - (block.cz(lobe, c) * sz);
+                const float base =
+                    -(block.cxy(lobe, c) * terms.tangent) - (block.cz(lobe, c) * terms.normal);
                 if (P::passesThreshold(base, block.exponent(lobe, c))) {
                     perSample.push_back({base, block.exponent(lobe, c)});
                 }
@@ -86,6 +108,8 @@ void powerFloor(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(accumulate<vm::HostPrecision>)->DenseRange(0, 6);
+BENCHMARK(lobesFromTerms<vm::HostPrecision>)->DenseRange(0, 6);
 BENCHMARK(powerFloor<vm::HostPrecision>)->DenseRange(0, 6);
 BENCHMARK(accumulate<vm::RendererPrecision>)->DenseRange(0, 6);
+BENCHMARK(lobesFromTerms<vm::RendererPrecision>)->DenseRange(0, 6);
 BENCHMARK(powerFloor<vm::RendererPrecision>)->DenseRange(0, 6);
