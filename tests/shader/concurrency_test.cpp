@@ -1,8 +1,7 @@
 // Many render threads shade at once, starting from a fresh binding, so that
 // their first uses of the services race on the module handle and the slots.
-#include <atomic>
-#include <thread>
 
+#include "run_together.h"
 #include "shading_fixture.h"
 
 namespace vorlane::test {
@@ -42,26 +41,15 @@ TEST_F(ConcurrencyTest, ThreadsShadeAtOnceFromAFreshBinding) {
     block_.connect(VorlaneParameter::color, scene_.connectFunction(&colorFromPoint, nullptr));
 
     std::vector<std::vector<miColor>> results(kThreads, std::vector<miColor>(kSamplesPerThread));
-    std::atomic<int> waiting{kThreads};
-    std::vector<std::thread> threads;
     testing::internal::CaptureStderr();
-    for (int t = 0; t < kThreads; ++t) {
-        threads.emplace_back([&, t] {
-            waiting.fetch_sub(1);
-            while (waiting.load() > 0) {
-                std::this_thread::yield();
-            }
-            for (int s = 0; s < kSamplesPerThread; ++s) {
-                const renderer::ShadingPoint at = pointFor(t, s);
-                miState state = renderer::makeState(scene_, block_.block(), at);
-                results[t][s] = {0.0f, 0.0f, 0.0f, 0.0f};
-                shader_.library().shade(&results[t][s], &state, block_.data());
-            }
-        });
-    }
-    for (std::thread& thread : threads) {
-        thread.join();
-    }
+    runTogether(kThreads, [&](int t) {
+        for (int s = 0; s < kSamplesPerThread; ++s) {
+            const renderer::ShadingPoint at = pointFor(t, s);
+            miState state = renderer::makeState(scene_, block_.block(), at);
+            results[t][s] = {0.0f, 0.0f, 0.0f, 0.0f};
+            shader_.library().shade(&results[t][s], &state, block_.data());
+        }
+    });
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 
     const renderer::ServiceCallCounts calls = scene_.calls();

@@ -12,13 +12,13 @@
 #include <vorlane_renderer/vorlane_parameters.h>
 
 #include <array>
-#include <atomic>
 #include <cstring>
 #include <memory>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
+
+#include "run_together.h"
 
 namespace vorlane::test {
 namespace {
@@ -142,29 +142,18 @@ TEST(Stress, ManyThreadsShadeNodesAndCallTheShaderAtOnce) {
     std::vector<std::vector<std::array<float, 3>>> nodeResults(
         kThreads * kNodesPerThread, std::vector<std::array<float, 3>>(kSamples));
     std::vector<std::vector<miColor>> shaderResults(kThreads, std::vector<miColor>(kSamples));
-    std::atomic<int> waiting{kThreads};
-    std::vector<std::thread> threads;
     testing::internal::CaptureStderr();
-    for (int t = 0; t < kThreads; ++t) {
-        threads.emplace_back([&, t] {
-            waiting.fetch_sub(1);
-            while (waiting.load() > 0) {
-                std::this_thread::yield();
+    runTogether(kThreads, [&](int t) {
+        for (int s = 0; s < kSamples; ++s) {
+            for (int k = 0; k < kNodesPerThread; ++k) {
+                const int node = t * kNodesPerThread + k;
+                nodeResults[static_cast<std::size_t>(node)][static_cast<std::size_t>(s)] =
+                    hostSide.shade(node, s);
             }
-            for (int s = 0; s < kSamples; ++s) {
-                for (int k = 0; k < kNodesPerThread; ++k) {
-                    const int node = t * kNodesPerThread + k;
-                    nodeResults[static_cast<std::size_t>(node)][static_cast<std::size_t>(s)] =
-                        hostSide.shade(node, s);
-                }
-                shaderResults[static_cast<std::size_t>(t)][static_cast<std::size_t>(s)] =
-                    rendererSide.shade((t + s) % 8, s);
-            }
-        });
-    }
-    for (std::thread& thread : threads) {
-        thread.join();
-    }
+            shaderResults[static_cast<std::size_t>(t)][static_cast<std::size_t>(s)] =
+                rendererSide.shade((t + s) % 8, s);
+        }
+    });
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
     EXPECT_EQ(hostSide.errors.str(), "");
 
