@@ -4,8 +4,6 @@
 #include <maya/MDataBlock.h>
 #include <maya/MDataHandle.h>
 
-#include <cstring>
-
 #include "../core/records.h"
 
 using vorlane::host::core::AttributeDef;
