@@ -4,6 +4,8 @@
 #include <maya/MGlobal.h>
 #include <maya/MString.h>
 
+#include <vorlane/version.h>
+
 #include "vorlanePlugInt.h"
 
 PLUGIN_EXPORT const char MApiVersion[] = "850";
@@ -28,7 +30,7 @@ void refreshNodeCreationWindow(const MString& classification, MString command) {
 PLUGIN_EXPORT MStatus initializePlugin(MObject obj) {
     const MString classification(kClassification);
     const MString command(kRefreshPrefix);
-    MFnPlugin plugin(obj, kVendor, "1.0", "Any");
+    MFnPlugin plugin(obj, kVendor, VORLANE_VERSION, "Any");
     // A refused registration is reported by the host itself.
     plugin.registerNode("vorlane", vorlane::id, vorlane::creator, vorlane::initialize,
                         MPxNode::kDependNode, &classification);
