@@ -1,7 +1,11 @@
-// The renderer declaration of the shader must match the parameter block.
+// The renderer declaration of the shader must match the parameter block, and
+// its "#:" hints for the host's node factory must be well formed.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <fstream>
+#include <map>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -67,6 +71,94 @@ std::string defaultOf(const std::string& text, const std::string& name) {
     return value;
 }
 
+// The factory's hints of one declaration line: keyword and value pairs, the
+// values as written (a quoted string keeps its quotes).
+using Hints = std::map<std::string, std::string>;
+
+// Where the hints of the declaration stand: on a parameter's line, or in the
+// requirement section after the parameter list.
+struct DeclarationHints {
+    std::map<std::string, Hints> parameters;
+    Hints requirements;
+    std::vector<std::string> errors;
+};
+
+bool isNumber(const std::string& word, bool integerOnly) {
+    std::size_t at = word.size() > 1 && word[0] == '-' ? 1 : 0;
+    bool digits = false;
+    bool point = false;
+    for (; at < word.size(); ++at) {
+        if (std::isdigit(static_cast<unsigned char>(word[at])) != 0) {
+            digits = true;
+        } else if (word[at] == '.' && !point && !integerOnly) {
+            point = true;
+        } else {
+            return false;
+        }
+    }
+    return digits;
+}
+
+// Parses "keyword value ..." of one hint comment; nullopt and `error` for an
+// unknown keyword, a missing or malformed value, or a keyword given twice.
+std::optional<Hints> parseHints(const std::string& text, std::string& error) {
+    const std::map<std::string, std::string> kinds = {
+        {"nodeid", "integer"}, {"shortname", "string"}, {"min", "number"},
+        {"max", "number"},     {"softmin", "number"},   {"softmax", "number"}};
+    Hints hints;
+    std::istringstream words(text);
+    for (std::string keyword; words >> keyword;) {
+        const auto kind = kinds.find(keyword);
+        std::string value;
+        if (kind == kinds.end() || !(words >> value)) {
+            error = "'" + keyword + "' is not a hint with a value";
+            return std::nullopt;
+        }
+        const bool valid = kind->second == "string"
+                               ? value.size() > 2 && value.front() == '"' && value.back() == '"' &&
+                                     value.find('"', 1) == value.size() - 1
+                               : isNumber(value, kind->second == "integer");
+        if (!valid || !hints.emplace(keyword, value).second) {
+            error = "'" + keyword + " " + value + "' is malformed or repeated";
+            return std::nullopt;
+        }
+    }
+    return hints;
+}
+
+DeclarationHints readHints() {
+    DeclarationHints out;
+    std::ifstream in(DECLARATION_PATH);
+    bool inParameters = false;
+    bool afterParameters = false;
+    for (std::string line; std::getline(in, line);) {
+        const std::size_t comment = line.find('#');
+        const std::string code = line.substr(0, comment);
+        const bool opens = code.find('(') != std::string::npos;
+        const bool closes = code.find(')') != std::string::npos;
+        inParameters = (inParameters || opens) && !closes;
+        afterParameters = afterParameters || closes;
+        // A hint is a comment that starts with "#:".
+        if (comment == std::string::npos || line.compare(comment, 2, "#:") != 0) {
+            continue;
+        }
+        std::string error;
+        const std::optional<Hints> hints = parseHints(line.substr(comment + 2), error);
+        const std::size_t quote = code.find('"');
+        if (!hints) {
+            out.errors.push_back(line + ": " + error);
+        } else if (inParameters && !opens && quote != std::string::npos) {
+            const std::size_t end = code.find('"', quote + 1);
+            out.parameters[code.substr(quote + 1, end - quote - 1)] = *hints;
+        } else if (afterParameters && code.find_first_not_of(' ') == std::string::npos) {
+            out.requirements.insert(hints->begin(), hints->end());
+        } else {
+            out.errors.push_back(line + ": a hint outside a parameter and the requirements");
+        }
+    }
+    return out;
+}
+
 TEST(Declaration, DeclaresTheBlockParametersInOrderWithAColourResultAndVersion1) {
     const std::string text = readDeclaration();
     ASSERT_FALSE(text.empty());
@@ -100,6 +192,41 @@ TEST(Declaration, DefaultsAreThoseOfTheBlockBuilder) {
     EXPECT_EQ(std::stof(defaultOf(text, "specularRollOff")), d.specularRollOff);
     EXPECT_EQ(std::stoi(defaultOf(text, "specOutput")), d.specOutput);
     EXPECT_EQ(defaultOf(text, "indirect"), d.indirect ? "on" : "off");
+}
+
+// The host's renderer integration numbers the node types of a declaration by
+// counting unless the declaration fixes the id; saved scenes need a fixed one.
+// It lies in the locally reserved range 0 to 0x7ffff, apart from the vorlane
+// plug-in's own type id 0x28713, and never changes.
+TEST(Declaration, FixesTheNodeIdForTheHostsNodeFactory) {
+    const DeclarationHints hints = readHints();
+    EXPECT_EQ(hints.errors, std::vector<std::string>{});
+    EXPECT_EQ(hints.requirements, (Hints{{"nodeid", "165652"}}));
+    const long nodeId =
+        std::stol(hints.requirements.count("nodeid") != 0 ? hints.requirements.at("nodeid")
+                                                          : std::string("-1"));
+    EXPECT_EQ(nodeId, 0x28714);
+    EXPECT_NE(nodeId, 0x28713);
+    EXPECT_GE(nodeId, 0);
+    EXPECT_LE(nodeId, 0x7ffff);
+}
+
+// The shared parameters carry the vorlane node's short names, and the sliders
+// the node's soft ranges; the preset index is limited to the seven presets.
+TEST(Declaration, HintsGiveTheNodesShortNamesAndRanges) {
+    const DeclarationHints hints = readHints();
+    EXPECT_EQ(hints.errors, std::vector<std::string>{});
+    const std::map<std::string, Hints> expected = {
+        {"color", {{"shortname", "\"c\""}}},
+        {"ambientColor", {{"shortname", "\"ambC\""}}},
+        {"incandescence", {{"shortname", "\"ic\""}}},
+        {"normalCamera", {{"shortname", "\"n\""}}},
+        {"diffuse", {{"shortname", "\"dfl\""}, {"softmin", "0"}, {"softmax", "1"}}},
+        {"specularRollOff", {{"shortname", "\"sro\""}, {"softmin", "0"}, {"softmax", "20"}}},
+        {"specOutput", {{"shortname", "\"sout\""}, {"min", "0"}, {"max", "6"}}},
+        {"specularColor", {{"shortname", "\"spc\""}}},
+    };
+    EXPECT_EQ(hints.parameters, expected);
 }
 
 }  // namespace
