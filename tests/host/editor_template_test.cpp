@@ -1,6 +1,8 @@
-// The Attribute Editor template against the node the plug-in registers: its
-// controls are exactly the material's settings, in groups, and every hidden
-// per-sample input is suppressed.
+// The Attribute Editor templates. The vorlane node's against the node the
+// plug-in registers: its controls are exactly the material's settings, in
+// groups, and every hidden per-sample input is suppressed. The zq4v_vorlane
+// node's against the shader declaration that the host makes that node from:
+// the same groups for the same settings, and every parameter placed.
 #include <cctype>
 #include <fstream>
 #include <set>
@@ -11,11 +13,15 @@
 namespace vorlane::test {
 namespace {
 
-std::string readTemplate() {
-    std::ifstream file(VORLANE_AE_TEMPLATE);
+std::string readText(const char* path) {
+    std::ifstream file(path);
     std::stringstream text;
     text << file.rdbuf();
     return text.str();
+}
+
+std::string readTemplate() {
+    return readText(VORLANE_AE_TEMPLATE);
 }
 
 // The quoted names after `flag` in the template's editorTemplate commands
@@ -39,6 +45,54 @@ std::vector<std::string> namesAfter(const std::string& text, const std::string& 
         }
         if (letters) {
             names.push_back(name);
+        }
+    }
+    return names;
+}
+
+// A layout of a template: its label and the controls added in it, in order.
+struct Layout {
+    std::string label;
+    std::vector<std::string> controls;
+    bool operator==(const Layout& other) const {
+        return label == other.label && controls == other.controls;
+    }
+};
+
+std::vector<Layout> layouts(const std::string& text) {
+    std::vector<Layout> out;
+    bool open = false;
+    for (std::size_t at = text.find("editorTemplate"); at != std::string::npos;
+         at = text.find("editorTemplate", at + 1)) {
+        const std::string command = text.substr(at, text.find(';', at) - at);
+        const std::vector<std::string> control = namesAfter(command, "-addControl");
+        if (command.find("-beginLayout \"") != std::string::npos) {
+            const std::size_t begin = command.find('"') + 1;
+            out.push_back({command.substr(begin, command.find('"', begin) - begin), {}});
+            open = true;
+        } else if (command.find("-endLayout") != std::string::npos) {
+            open = false;
+        } else if (open && !control.empty()) {
+            out.back().controls.push_back(control.front());
+        }
+    }
+    return out;
+}
+
+// The parameter names of the shader declaration, in order.
+std::vector<std::string> declaredParameters() {
+    std::vector<std::string> names;
+    std::istringstream declaration(readText(VORLANE_SHADER_DECLARATION));
+    for (std::string line; std::getline(declaration, line);) {
+        const std::string code = line.substr(0, line.find('#'));
+        std::istringstream words(code);
+        std::string type;
+        words >> type;
+        const std::size_t quote = code.find('"');
+        const bool parameterType = type == "color" || type == "vector" || type == "scalar" ||
+                                   type == "integer" || type == "boolean" || type == "array";
+        if (parameterType && quote != std::string::npos && code.find('(') == std::string::npos) {
+            names.push_back(code.substr(quote + 1, code.find('"', quote + 1) - quote - 1));
         }
     }
     return names;
@@ -112,6 +166,60 @@ TEST_F(EditorTemplateTest, EveryHiddenInputAndTheLightArrayMembersAreSuppressed)
             EXPECT_EQ(suppressedSet.count(info.longName), 1u) << info.longName;
         }
     }
+}
+
+class ShaderEditorTemplateTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        text = readText(VORLANE_SHADER_AE_TEMPLATE);
+        ASSERT_FALSE(text.empty()) << VORLANE_SHADER_AE_TEMPLATE;
+        declared = declaredParameters();
+        ASSERT_EQ(declared.size(), 11u);
+    }
+    std::string text;
+    std::vector<std::string> declared;
+};
+
+TEST_F(ShaderEditorTemplateTest, IsTheFactoryNodesTemplateProcedureWithBalancedLayouts) {
+    EXPECT_NE(text.find("global proc AEzq4v_vorlaneTemplate(string $nodeName)"), std::string::npos);
+    EXPECT_EQ(occurrences(text, "editorTemplate -beginScrollLayout;"), 1u);
+    EXPECT_EQ(occurrences(text, "editorTemplate -endScrollLayout;"), 1u);
+    EXPECT_EQ(occurrences(text, "editorTemplate -beginLayout "),
+              occurrences(text, "editorTemplate -endLayout;"));
+    EXPECT_EQ(occurrences(text, "{"), occurrences(text, "}"));
+}
+
+// The vorlane node's groups come first, in its order, each with its controls
+// that the shader declares too; the shader's own settings follow.
+TEST_F(ShaderEditorTemplateTest, GroupsTheSharedSettingsAsTheVorlaneNodesTemplate) {
+    const std::set<std::string> declaredSet(declared.begin(), declared.end());
+    std::vector<Layout> expected = layouts(readTemplate());
+    ASSERT_EQ(expected.size(), 2u);
+    for (Layout& layout : expected) {
+        std::vector<std::string> shared;
+        for (const std::string& control : layout.controls) {
+            if (declaredSet.count(control) != 0) {
+                shared.push_back(control);
+            }
+        }
+        layout.controls = shared;
+    }
+    expected.push_back({"Indirect Light", {"indirect", "indirectColor"}});
+    EXPECT_EQ(layouts(text), expected);
+    EXPECT_NE(text.find("-label \"Measured Material\" -addControl \"specOutput\""),
+              std::string::npos);
+}
+
+// Every parameter but the light list, where lights are connected, is a control
+// or suppressed, once; no other name appears.
+TEST_F(ShaderEditorTemplateTest, PlacesEveryParameterOnce) {
+    std::vector<std::string> placed = namesAfter(text, "-addControl");
+    const std::vector<std::string> suppressed = namesAfter(text, "-suppress");
+    EXPECT_EQ(suppressed, std::vector<std::string>{"normalCamera"});
+    placed.insert(placed.end(), suppressed.begin(), suppressed.end());
+    placed.push_back("lights");
+    std::multiset<std::string> expected(declared.begin(), declared.end());
+    EXPECT_EQ(std::multiset<std::string>(placed.begin(), placed.end()), expected);
 }
 
 }  // namespace
