@@ -116,7 +116,7 @@ ConnectionId Scene::connectFunction(ConnectionFunction function, void* user) {
 }
 
 void Scene::bind(miState& state) const noexcept {
-    state.scene = const_cast<Scene*>(this);
+    state.ts = const_cast<Scene*>(this);
 }
 
 ServiceCallCounts Scene::calls() const noexcept {
@@ -197,7 +197,7 @@ bool Scene::sampleLight(miColor* color, miVector* direction, miScalar* dotNl, co
     if (light == nullptr) {
         return false;
     }
-    light->calls[state.thread % kCounterSlots].count.fetch_add(1, std::memory_order_relaxed);
+    light->calls[counterSlot(state)].count.fetch_add(1, std::memory_order_relaxed);
     const miInteger taken = *samples;
     if (taken < 0) {
         return false;

@@ -40,20 +40,20 @@ static_assert(offsetof(VorlaneParameters, i_lights) == 108, "i_lights");
 static_assert(offsetof(VorlaneParameters, n_lights) == 112, "n_lights");
 static_assert(offsetof(VorlaneParameters, lights) == 116, "lights");
 
-// Where the value of `parameter` is for this sample. The connection area
-// lies at the offset held by the record of the shader being called; a non-zero
-// word there, at the parameter's own offset, means the parameter is connected
-// and the renderer yields its value.
+// Where the value of `parameter` is for this sample. The record of the shader
+// being called holds the distance from a parameter to its connection tag; a
+// non-zero tag there means the parameter is connected and the renderer yields
+// its value. Distance 0: nothing is connected.
 template <class T>
 T* evaluate(miState* state, T* parameter) {
     const miFunction* record = state->shader;
     if (record == nullptr || record->ghost_offs == 0) {
         return parameter;
     }
-    miInteger connected = 0;
+    miTag connected = miNULLTAG;
     std::memcpy(&connected, reinterpret_cast<const unsigned char*>(parameter) + record->ghost_offs,
                 sizeof connected);
-    if (connected == 0) {
+    if (connected == miNULLTAG) {
         return parameter;
     }
     return static_cast<T*>(mi_phen_eval(state, parameter));

@@ -23,6 +23,15 @@ using vorlane_model::Vec3;
 
 constexpr float kPi = 3.1415927f;
 
+// The state fields this shader reads, where the renderer versions it serves
+// (3.3 to 3.5) keep them on 64-bit systems, and the size of the record that it
+// copies whole for the services.
+static_assert(sizeof(miState) == 352, "state record of renderer 3.3 to 3.5");
+static_assert(offsetof(miState, dir) == 108, "state dir");
+static_assert(offsetof(miState, normal) == 208, "state normal");
+static_assert(offsetof(miState, shader) == 312, "state shader");
+static_assert(offsetof(miFunction, ghost_offs) == 96, "shader record ghost_offs");
+
 Vec3 toVec3(const miVector& v) {
     return {v.x, v.y, v.z};
 }
@@ -135,7 +144,8 @@ ZQ4V_EXPORT miBoolean zq4v_vorlane(miColor* result, miState* state, void* parame
     const miVector& n0 = state->normal;
     const Vec3 normal = vorlane_model::normalizeVector<RendererPrecision>(
         {n0.x + in.normalCamera.x, n0.y + in.normalCamera.y, n0.z + in.normalCamera.z});
-    // The services see the shading normal; the renderer's own state is never written.
+    // The services get a copy of the whole record with the shading normal; the
+    // renderer's own state is never written.
     miState stateCopy = *state;
     stateCopy.normal = {normal.x, normal.y, normal.z};
     const Vec3 view = toVec3(state->dir);

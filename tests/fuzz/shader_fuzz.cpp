@@ -197,7 +197,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     point.point = anyVector(in);
     point.normal = anyVector(in);
     point.dir = anyVector(in);
-    point.thread = in.take<miUint>();
+    point.thread = static_cast<short>(in.take<miUint>());
     miState state = vorlane::renderer::makeState(scene, block.block(), point);
     miColor result = anyColor(in);
 

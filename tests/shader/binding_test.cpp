@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstring>
+#include <utility>
+
 #include <vorlane_renderer/module.h>
 
 #include "shading_fixture.h"
@@ -95,6 +99,71 @@ TEST_F(BindingTest, AnotherModuleHandleResolvesEveryServiceAgainThere) {
     EXPECT_EQ(shadeCapturingErrors(), "");
     EXPECT_EQ(scene_.calls().sampleLight, 2u);
     EXPECT_EQ(alternativeCalls(alternative, kSampleLight), 2);
+}
+
+// Whether two records hold the same fields, skipping `skipped` (an offset and
+// a size) and the padding between fields, which a copy need not carry.
+bool sameFieldsBut(const miState& a, const miState& b, std::size_t skippedAt,
+                   std::size_t skippedSize) {
+    const std::pair<std::size_t, std::size_t> padding[] = {
+        {offsetof(miState, qmc_instance) + 4, offsetof(miState, ts)},
+        {offsetof(miState, dot_nd) + 4, offsetof(miState, shadow_tol)},
+        {offsetof(miState, motion) + 12, offsetof(miState, derivs)},
+        {offsetof(miState, count) + 2, offsetof(miState, user)},
+        {offsetof(miState, user_size) + 4, sizeof(miState)},
+    };
+    const auto* x = reinterpret_cast<const unsigned char*>(&a);
+    const auto* y = reinterpret_cast<const unsigned char*>(&b);
+    for (std::size_t i = 0; i < sizeof(miState); ++i) {
+        bool skip = i >= skippedAt && i < skippedAt + skippedSize;
+        for (const auto& [from, to] : padding) {
+            skip = skip || (i >= from && i < to);
+        }
+        if (!skip && x[i] != y[i]) {
+            ADD_FAILURE() << "byte " << i << " differs";
+            return false;
+        }
+    }
+    return true;
+}
+
+// The other module's services read nothing of the state but the normal, so
+// every other field but dir and shader can be garbage: the shader must shade
+// as with the renderer's values, and hand the services a copy of the whole
+// record that differs from the renderer's only in the shading normal.
+TEST_F(BindingTest, ReadsOnlyNormalDirAndShaderAndPassesTheWholeRecordOn) {
+    std::string error;
+    const renderer::Module alternative = renderer::Module::open(ALTERNATIVE_MODULE_PATH, &error);
+    ASSERT_TRUE(alternative) << error;
+    using LastSampled = void (*)(miState*);
+    const auto lastSampled =
+        reinterpret_cast<LastSampled>(alternative.symbol("alternative_last_sampled_state"));
+    ASSERT_NE(lastSampled, nullptr);
+    shader_.library().setModuleHandle(alternative.handle());
+    set(VorlaneParameter::normalCamera, miVector{0.1f, 0.0f, 0.0f});
+
+    miState renderers = renderer::makeState(scene_, block_.block(), standardPoint());
+    miColor expected = kStart;
+    ASSERT_EQ(shader_.library().shade(&expected, &renderers, block_.data()), miTRUE);
+
+    miState garbled = renderers;
+    auto* bytes = reinterpret_cast<unsigned char*>(&garbled);
+    for (std::size_t i = 0; i < sizeof garbled; ++i) {
+        bytes[i] = static_cast<unsigned char>(0xa5u ^ i);
+    }
+    garbled.normal = renderers.normal;
+    garbled.dir = renderers.dir;
+    garbled.shader = renderers.shader;
+    const miState given = garbled;
+    miColor result = kStart;
+    ASSERT_EQ(shader_.library().shade(&result, &garbled, block_.data()), miTRUE);
+    EXPECT_COLOR_EQ(result, expected);
+    EXPECT_EQ(std::memcmp(&garbled, &given, sizeof given), 0);  // not written
+
+    miState sampled{};
+    lastSampled(&sampled);
+    EXPECT_NE(sampled.normal.x, given.normal.x);  // the shading normal
+    EXPECT_TRUE(sameFieldsBut(sampled, given, offsetof(miState, normal), sizeof(miVector)));
 }
 
 TEST_F(BindingTest, MissingServicePrintsItsLookupFailureOnEveryUse) {

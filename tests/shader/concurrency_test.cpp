@@ -19,7 +19,7 @@ const void* colorFromPoint(const miState& state, void*) {
 renderer::ShadingPoint pointFor(int thread, int sample) {
     renderer::ShadingPoint p = standardPoint();
     p.point = {static_cast<float>(sample % 20) * 0.05f, static_cast<float>(thread) * 0.1f, 0.0f};
-    p.thread = static_cast<miUint>(thread);
+    p.thread = static_cast<short>(thread);
     return p;
 }
 

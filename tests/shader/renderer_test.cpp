@@ -106,6 +106,9 @@ TEST(RendererParameterBlock, ConnectionAreaFollowsTheParametersAndMarksByOffset)
     const std::int32_t area = block.block().connectionAreaOffset();
     EXPECT_GE(area, 116 + 3 * 4);
     EXPECT_EQ(block.block().record().ghost_offs, area);
+    // The block is stored inline in the shader record.
+    EXPECT_EQ(block.block().data(), static_cast<void*>(block.block().record().parameters));
+    EXPECT_EQ(block.block().record().parameter_size, 116 + 3 * 4);
     block.connect(VorlaneParameter::specularColor, 7u);
     EXPECT_EQ(block.block().read<std::uint32_t>(static_cast<std::size_t>(area) + 72), 7u);
     EXPECT_EQ(block.block().read<std::uint32_t>(static_cast<std::size_t>(area) + 68), 0u);

@@ -52,7 +52,7 @@ class ShaderMaterial : public Material {
     Rgb shade(const SurfaceSample& s, int worker) override {
         miState state = renderer::makeState(
             scene_, block_.block(),
-            {toMi(s.point), toMi(s.normal), toMi(s.view), static_cast<miUint>(worker)});
+            {toMi(s.point), toMi(s.normal), toMi(s.view), static_cast<short>(worker)});
         miColor result{0.0f, 0.0f, 0.0f, 0.0f};
         library_.shade(&result, &state, block_.data());
         return {result.r, result.g, result.b};

@@ -1,6 +1,7 @@
-// A shader's parameter block as the renderer stores it: the parameters,
-// followed by a connection area of the same size whose 32-bit word at
-// connection offset + P marks the parameter at offset P as connected.
+// A shader's record with its parameter block stored inline, as the renderer
+// stores them: the record, the parameters from its `parameters` field on, then
+// a connection area of the parameters' size whose 32-bit tag at the record's
+// ghost_offs past a parameter marks that parameter as connected.
 #pragma once
 
 #include <cstddef>
@@ -21,9 +22,11 @@ class VORLANE_RENDERER_API ParameterBlock {
     ParameterBlock(const ParameterBlock& other);
     ParameterBlock& operator=(const ParameterBlock&) = delete;
 
-    void* data() noexcept { return storage_.data(); }
-    const void* data() const noexcept { return storage_.data(); }
+    // The parameters: what the shader is called with.
+    void* data() noexcept { return bytes(); }
+    const void* data() const noexcept { return bytes(); }
     std::size_t parameterBytes() const noexcept { return parameterBytes_; }
+    // Distance from a parameter to its connection tag.
     std::int32_t connectionAreaOffset() const noexcept { return connectionOffset_; }
 
     // Marks the parameter at `offset` as connected to `connection` (0 clears).
@@ -34,8 +37,9 @@ class VORLANE_RENDERER_API ParameterBlock {
     void setConnectionAreaEnabled(bool enabled) noexcept;
 
     // The shader record; the renderer points the state's `shader` at it.
-    miFunction& record() noexcept { return record_; }
-    void bind(miState& state) noexcept { state.shader = &record_; }
+    miFunction& record() noexcept { return *record_; }
+    const miFunction& record() const noexcept { return *record_; }
+    void bind(miState& state) noexcept { state.shader = record_; }
 
     template <class T>
     T read(std::size_t offset) const {
@@ -49,15 +53,20 @@ class VORLANE_RENDERER_API ParameterBlock {
     }
 
   private:
-    unsigned char* bytes() noexcept { return reinterpret_cast<unsigned char*>(storage_.data()); }
+    // The parameters start at the record's `parameters` field and run on past
+    // the record's end, within storage_.
+    unsigned char* bytes() noexcept {
+        return reinterpret_cast<unsigned char*>(storage_.data()) + offsetof(miFunction, parameters);
+    }
     const unsigned char* bytes() const noexcept {
-        return reinterpret_cast<const unsigned char*>(storage_.data());
+        return reinterpret_cast<const unsigned char*>(storage_.data()) +
+               offsetof(miFunction, parameters);
     }
 
     std::size_t parameterBytes_;
     std::int32_t connectionOffset_;
     std::vector<std::uint64_t> storage_;  // 8-byte aligned, zero-filled
-    miFunction record_;
+    miFunction* record_;                  // at the start of storage_
 };
 
 }  // namespace vorlane::renderer

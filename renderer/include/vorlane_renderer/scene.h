@@ -1,7 +1,8 @@
 // The stand-in renderer's scene: lights addressed by tag, sphere occluders for
 // shadow tests, an environment for indirect irradiance, and the connections
 // that parameters of a shader can be bound to. The renderer's services find
-// the scene through the state's `scene` field (see bind()).
+// the scene through the state's `ts`, the renderer's own pointer that shaders
+// carry along in their copies of the state (see bind()).
 #pragma once
 
 #include <atomic>
@@ -77,8 +78,10 @@ class VORLANE_RENDERER_API Scene {
     ConnectionId connectTags(const std::vector<miTag>& tags);
     ConnectionId connectFunction(ConnectionFunction function, void* user);
 
-    // Points `state.scene` at this scene.
+    // Points `state.ts` at this scene.
     void bind(miState& state) const noexcept;
+    // The scene a state was bound to; null for a state bound to none.
+    static Scene* of(const miState& state) noexcept { return static_cast<Scene*>(state.ts); }
 
     // Service calls made for this scene since creation or the last reset.
     ServiceCallCounts calls() const noexcept;
@@ -120,13 +123,16 @@ class VORLANE_RENDERER_API Scene {
     // kCounterSlots), each slot in a cache line of its own, so that threads
     // shading at once do not contend on one counter.
     static constexpr std::size_t kCounterSlots = 16;
+    static std::size_t counterSlot(const miState& state) noexcept {
+        return static_cast<unsigned short>(state.thread) % kCounterSlots;
+    }
     struct alignas(64) CallCounters {
         std::atomic<std::uint64_t> phenEval{0};
         std::atomic<std::uint64_t> sampleLight{0};
         std::atomic<std::uint64_t> computeIrradiance{0};
     };
     CallCounters& countersFor(const miState& state) noexcept {
-        return counters_[state.thread % kCounterSlots];
+        return counters_[counterSlot(state)];
     }
     CallCounters counters_[kCounterSlots];
     std::atomic<std::size_t> logSize_{0};
