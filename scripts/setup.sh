@@ -8,7 +8,7 @@ packages=("$@"
     cmake ninja-build g++ clang
     libgtest-dev libgmock-dev libbenchmark-dev
     libpng-dev nlohmann-json3-dev libcli11-dev
-    libfreetype-dev fonts-dejavu-core libopenexr-dev
+    libfreetype-dev fonts-dejavu-core libopenexr-dev libplplot-dev plplot-driver-cairo
 )
 
 missing=()

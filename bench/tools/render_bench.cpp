@@ -68,7 +68,7 @@ void hostNode(benchmark::State& state) {
     const vt::PreviewScene scene = vt::makePreviewScene(vt::lightNames(), false);
     const int threads = threadsFor(state);
     std::string error;
-    std::unique_ptr<vt::Material> material = path.material(kPreset, scene, threads, error);
+    std::unique_ptr<vt::Material> material = path.material(kPreset, {}, scene, threads, error);
     if (!path.ok() || !material) {
         std::cerr << path.error() << error << '\n';
         std::abort();
@@ -81,7 +81,7 @@ void rendererShader(benchmark::State& state) {
     const vt::PreviewScene scene = vt::makePreviewScene(vt::lightNames(), false);
     const int threads = threadsFor(state);
     std::string error;
-    std::unique_ptr<vt::Material> material = path.material(kPreset, scene, error);
+    std::unique_ptr<vt::Material> material = path.material(kPreset, {}, scene, error);
     if (!path.ok() || !material) {
         std::cerr << path.error() << error << '\n';
         std::abort();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 
 namespace vorlane::tools {
 
@@ -32,14 +33,27 @@ unsigned char encodeSrgb8(float linear) {
     return static_cast<unsigned char>(std::lround(std::clamp(encoded, 0.0f, 1.0f) * 255.0f));
 }
 
+std::optional<ImageFormat> imageFormatOf(const std::string& path) {
+    std::string extension = std::filesystem::path(path).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (extension == ".png") {
+        return ImageFormat::Png;
+    }
+    if (extension == ".exr") {
+        return ImageFormat::Exr;
+    }
+    return std::nullopt;
+}
+
 bool writeImage(const Image& image, const std::string& path, std::string& error) {
-    const bool exr = path.size() >= 4 && [&path] {
-        std::string ext = path.substr(path.size() - 4);
-        std::transform(ext.begin(), ext.end(), ext.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        return ext == ".exr";
-    }();
-    return exr ? writeExr(image, path, error) : writePng(image, path, error);
+    const std::optional<ImageFormat> format = imageFormatOf(path);
+    if (!format) {
+        error = "cannot write '" + path + "': the file name must end in .png or .exr";
+        return false;
+    }
+    return *format == ImageFormat::Exr ? writeExr(image, path, error)
+                                       : writePng(image, path, error);
 }
 
 }  // namespace vorlane::tools

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,16 @@ class Image {
 // Linear value to an 8-bit sRGB-encoded value, clamped; NaN becomes 0.
 unsigned char encodeSrgb8(float linear);
 
+// The image file formats, chosen by the file name's extension.
+enum class ImageFormat { Png, Exr };
+
+// The format that `path` names (".png" or ".exr", in any case), or none.
+std::optional<ImageFormat> imageFormatOf(const std::string& path);
+
+// 8-bit RGB rows, top row first, as PNG file contents.
+bool encodePng(int width, int height, const std::vector<unsigned char>& rgb,
+               std::vector<unsigned char>& png, std::string& error);
+
 // Writes an 8-bit sRGB PNG. Returns false with `error` set on failure.
 bool writePng(const Image& image, const std::string& path, std::string& error);
 
@@ -45,11 +56,13 @@ bool readPng(const std::string& path, Image& image, std::string& error);
 // True when this build can write OpenEXR files.
 bool exrSupported();
 
-// Writes a linear half-float RGB OpenEXR file. Returns false with `error` set
-// on failure, or when exrSupported() is false.
+// Writes a linear OpenEXR file with R, G and B channels of 32-bit floats: the
+// image's values exactly, negative and very large ones included. Returns
+// false with `error` set on failure, or when exrSupported() is false.
 bool writeExr(const Image& image, const std::string& path, std::string& error);
 
-// Writes by extension: ".exr" as OpenEXR, anything else as PNG.
+// Writes in the format that the path's extension names; any other extension
+// is an error. Every writer replaces the file whole (see replaceFile).
 bool writeImage(const Image& image, const std::string& path, std::string& error);
 
 }  // namespace vorlane::tools

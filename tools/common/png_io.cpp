@@ -1,20 +1,13 @@
 #include <png.h>
 
-#include <cerrno>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
-#include <memory>
 
 #include "image.h"
+#include "replace_file.h"
 
 namespace vorlane::tools {
 namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
 
 float decodeSrgb8(unsigned char v) {
     const float e = v / 255.0f;
@@ -23,42 +16,43 @@ float decodeSrgb8(unsigned char v) {
 
 }  // namespace
 
-bool writePng(const Image& image, const std::string& path, std::string& error) {
-    File file(std::fopen(path.c_str(), "wb"));
-    if (!file) {
-        error = "cannot write '" + path + "': " + std::strerror(errno);
-        return false;
-    }
+bool encodePng(int width, int height, const std::vector<unsigned char>& rgb,
+               std::vector<unsigned char>& bytes, std::string& error) {
     png_image png;
     std::memset(&png, 0, sizeof png);
     png.version = PNG_IMAGE_VERSION;
-    png.width = static_cast<png_uint_32>(image.width());
-    png.height = static_cast<png_uint_32>(image.height());
+    png.width = static_cast<png_uint_32>(width);
+    png.height = static_cast<png_uint_32>(height);
     png.format = PNG_FORMAT_RGB;
+    png_alloc_size_t size = 0;
+    if (png_image_write_get_memory_size(png, size, 0, rgb.data(), 0, nullptr)) {
+        bytes.resize(size);
+        if (png_image_write_to_memory(&png, bytes.data(), &size, 0, rgb.data(), 0, nullptr)) {
+            bytes.resize(size);
+            return true;
+        }
+    }
+    error = png.message;
+    return false;
+}
 
-    std::vector<unsigned char> bytes(static_cast<std::size_t>(image.width()) * image.height() * 3);
+bool writePng(const Image& image, const std::string& path, std::string& error) {
+    std::vector<unsigned char> rgb(static_cast<std::size_t>(image.width()) * image.height() * 3);
     std::size_t i = 0;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             const Rgb& p = image.at(x, y);
-            bytes[i++] = encodeSrgb8(p.r);
-            bytes[i++] = encodeSrgb8(p.g);
-            bytes[i++] = encodeSrgb8(p.b);
+            rgb[i++] = encodeSrgb8(p.r);
+            rgb[i++] = encodeSrgb8(p.g);
+            rgb[i++] = encodeSrgb8(p.b);
         }
     }
-    if (!png_image_write_to_stdio(&png, file.get(), 0, bytes.data(), 0, nullptr)) {
-        error = "cannot write '" + path + "': " + png.message;
+    std::vector<unsigned char> bytes;
+    if (!encodePng(image.width(), image.height(), rgb, bytes, error)) {
+        error = "cannot write '" + path + "': " + error;
         return false;
     }
-    if (std::fflush(file.get()) != 0 || std::ferror(file.get())) {
-        error = "cannot write '" + path + "': " + std::strerror(errno);
-        return false;
-    }
-    if (std::fclose(file.release()) != 0) {
-        error = "cannot write '" + path + "': " + std::strerror(errno);
-        return false;
-    }
-    return true;
+    return replaceFile(path, bytes, error);
 }
 
 bool readPng(const std::string& path, Image& image, std::string& error) {

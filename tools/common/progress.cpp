@@ -6,13 +6,20 @@
 
 namespace vorlane::tools {
 
-Progress::Progress(std::string label, long total)
-    : label_(std::move(label)), total_(total > 0 ? total : 1), enabled_(stderrIsTerminal()) {}
+Progress::Progress(std::string label, long total, std::FILE* stream, bool enabled)
+    : label_(std::move(label)), total_(total > 0 ? total : 1), stream_(stream), enabled_(enabled) {}
 
 Progress::~Progress() {
+    endLine();
+}
+
+void Progress::endLine() {
+    std::lock_guard<std::mutex> lock(drawing_);
     if (enabled_ && lastPercent_ >= 0) {
-        std::fputs("\n", stderr);
+        std::fputs("\n", stream_);
+        std::fflush(stream_);
     }
+    lastPercent_ = -1;
 }
 
 bool Progress::stderrIsTerminal() {
@@ -35,9 +42,9 @@ void Progress::draw(long done) {
     lastPercent_ = percent;
     constexpr int kWidth = 40;
     const int filled = percent * kWidth / 100;
-    std::fprintf(stderr, "\r%s [%.*s%*s] %3d%%", label_.c_str(), filled,
+    std::fprintf(stream_, "\r%s [%.*s%*s] %3d%%", label_.c_str(), filled,
                  "########################################", kWidth - filled, "", percent);
-    std::fflush(stderr);
+    std::fflush(stream_);
 }
 
 }  // namespace vorlane::tools

@@ -21,6 +21,9 @@ struct Attributes {
     AttributeId lightSpecular;
     AttributeId outColor;
     AttributeId specOutput;
+    AttributeId color;
+    AttributeId specularColor;
+    AttributeId specularRollOff;
 
     explicit Attributes(const host::NodeType& type)
         : pointCamera(type.findAttribute("pointCamera")),
@@ -32,12 +35,15 @@ struct Attributes {
           lightDiffuse(type.findAttribute("lightDiffuse")),
           lightSpecular(type.findAttribute("lightSpecular")),
           outColor(type.findAttribute("outColor")),
-          specOutput(type.findAttribute("specOutput")) {}
+          specOutput(type.findAttribute("specOutput")),
+          color(type.findAttribute("color")),
+          specularColor(type.findAttribute("specularColor")),
+          specularRollOff(type.findAttribute("specularRollOff")) {}
 
     bool valid() const {
-        for (AttributeId id :
-             {pointCamera, normalCamera, lightDataArray, lightDirection, lightIntensity,
-              lightAmbient, lightDiffuse, lightSpecular, outColor, specOutput}) {
+        for (AttributeId id : {pointCamera, normalCamera, lightDataArray, lightDirection,
+                               lightIntensity, lightAmbient, lightDiffuse, lightSpecular, outColor,
+                               specOutput, color, specularColor, specularRollOff}) {
             if (!id.valid()) {
                 return false;
             }
@@ -101,7 +107,8 @@ HostNodePath::HostNodePath(const std::string& pluginPath) : host_(std::make_uniq
 
 HostNodePath::~HostNodePath() = default;
 
-std::unique_ptr<Material> HostNodePath::material(int preset, const PreviewScene& scene, int workers,
+std::unique_ptr<Material> HostNodePath::material(int preset, const MaterialSettings& settings,
+                                                 const PreviewScene& scene, int workers,
                                                  std::string& error) {
     const Attributes attributes(*host_->findNodeType("vorlane"));
     if (!attributes.valid()) {
@@ -116,6 +123,17 @@ std::unique_ptr<Material> HostNodePath::material(int preset, const PreviewScene&
     const auto lights = static_cast<unsigned>(scene.lights.size());
     bool ok = data.setShort(attributes.specOutput, static_cast<short>(preset), &error) &&
               data.setElementCount(attributes.lightDataArray, lights, &error);
+    if (ok && settings.color) {
+        const Rgb& c = *settings.color;
+        ok = data.setTriple(attributes.color, c.r, c.g, c.b, &error);
+    }
+    if (ok && settings.specularColor) {
+        const Rgb& c = *settings.specularColor;
+        ok = data.setTriple(attributes.specularColor, c.r, c.g, c.b, &error);
+    }
+    if (ok && settings.specularRollOff) {
+        ok = data.setFloat(attributes.specularRollOff, *settings.specularRollOff, &error);
+    }
     // Direct lights: diffuse and specular, no ambient part.
     for (unsigned e = 0; ok && e < lights; ++e) {
         ok = data.setElementBool(attributes.lightDataArray, e, attributes.lightAmbient, false,

@@ -14,10 +14,12 @@
 #include "gallery.h"
 #include "image.h"
 #include "label_font.h"
+#include "looks.h"
 #include "material_paths.h"
 #include "preview_render.h"
 #include "preview_scene.h"
 #include "progress.h"
+#include "reflectance.h"
 #include "tiles.h"
 
 namespace vt = vorlane::tools;
@@ -31,11 +33,23 @@ With no options it renders the preset gallery: every preset (columns) through
 both deliverables (rows: the vorlane host plug-in, driven through the host,
 and the zq4v_vorlane renderer shader, driven through the renderer), each a
 sphere on a ground plane under a key light, a fill light and an area light,
-written to gallery.png. A path ending in .exr writes linear OpenEXR instead.
+written to gallery.png. The rows come in two looks: the deliverables'
+defaults (a blue base), and the measured specular alone on a dark neutral
+base; a caption under each row says what it shows.
 
---swatches DIR writes one swatch per preset and deliverable instead (a lit
-sphere on a neutral background), named <preset>_<deliverable>.png, for
-example blue-paint_vorlane.png.
+The file name sets the format: .png (8-bit sRGB) or .exr (linear OpenEXR
+with R, G and B in 32-bit floats, the rendered values exactly, negative and
+very large ones included). Files are written whole or not at all.
+
+--swatches DIR writes one swatch per preset, deliverable and look instead (a
+lit sphere on a neutral background), named <preset>_<deliverable>.png, with
+_specular before .png for the specular look, for example
+blue-paint_vorlane.png.
+
+--plot FILE.png draws the measured specular reflectance of the presets in the
+plane of incidence instead: per preset, red, green and blue for outgoing
+angles -90 to 90 degrees at incident angles 0, 30 and 60 degrees, evaluated
+by the vorlane plug-in through the host.
 
 The image does not depend on --threads.)";
 
@@ -45,11 +59,11 @@ const std::vector<std::string> kPresetNames = {
     "Blue Felt",  "Caucasian Male", "Indian Male",
 };
 
-enum class Deliverable { HostNode, RendererShader };
-
 struct Options {
     std::string output = "gallery.png";
     std::string swatches;
+    std::string plot;
+    std::string look = "both";
     int size = 0;  // 0: the default for the mode
     int samplesPerPixel = 4;
     std::vector<std::string> presets;
@@ -125,20 +139,47 @@ struct Paths {
     std::unique_ptr<vt::RendererShaderPath> shader;
 };
 
-std::unique_ptr<vt::Material> makeMaterial(Paths& paths, Deliverable d, int preset,
-                                           const vt::PreviewScene& scene, int threads,
-                                           std::string& error) {
-    return d == Deliverable::HostNode ? paths.node->material(preset, scene, threads, error)
-                                      : paths.shader->material(preset, scene, error);
+std::unique_ptr<vt::Material> makeMaterial(Paths& paths, vt::Deliverable d, int preset,
+                                           vt::Look look, const vt::PreviewScene& scene,
+                                           int threads, std::string& error) {
+    const vt::MaterialSettings settings = vt::lookSettings(look);
+    return d == vt::Deliverable::HostNode
+               ? paths.node->material(preset, settings, scene, threads, error)
+               : paths.shader->material(preset, settings, scene, error);
 }
 
-std::string deliverableName(Deliverable d) {
-    return d == Deliverable::HostNode ? "vorlane" : "zq4v_vorlane";
-}
-
-int fail(const std::string& message) {
+int fail(const std::string& message, vt::Progress* progress = nullptr) {
+    if (progress != nullptr) {
+        progress->endLine();
+    }
     std::cerr << "vorlane-render: " << message << "\n";
     return 1;
+}
+
+// The reflectance plot of the chosen presets, through the host node.
+int writePlot(const Options& o, const std::vector<int>& presets) {
+    std::string error;
+    if (vt::imageFormatOf(o.plot) != vt::ImageFormat::Png) {
+        return fail("cannot write '" + o.plot + "': the plot's file name must end in .png");
+    }
+    if (!vt::plotSupported()) {
+        return fail("this build cannot draw plots (built without PLplot)");
+    }
+    if (!checkWritable(o.plot, error)) {
+        return fail(error);
+    }
+    vt::HostNodePath node(o.plugin);
+    if (!node.ok()) {
+        return fail(node.error());
+    }
+    std::vector<vt::PresetReflectance> curves;
+    for (int p : presets) {
+        curves.push_back({kPresetNames[static_cast<std::size_t>(p)], {}});
+        if (!vt::measureReflectance(node, p, curves.back(), error)) {
+            return fail(error);
+        }
+    }
+    return vt::writeReflectancePlot(curves, o.plot, error) ? 0 : fail(error);
 }
 
 }  // namespace
@@ -146,9 +187,19 @@ int fail(const std::string& message) {
 int main(int argc, char** argv) {
     Options o;
     CLI::App app(kDescription, "vorlane-render");
-    app.add_option("-o,--output", o.output, "image to write (.png, or .exr for linear OpenEXR)")
+    auto* outputOption =
+        app.add_option("-o,--output", o.output,
+                       "image to write: .png, or .exr for linear 32-bit float OpenEXR")
+            ->capture_default_str();
+    auto* swatchOption = app.add_option(
+        "--swatches", o.swatches, "write one swatch per preset, deliverable and look here instead");
+    auto* plotOption = app.add_option(
+        "--plot", o.plot, "draw the presets' measured reflectance into this .png instead");
+    swatchOption->excludes(outputOption);
+    plotOption->excludes(outputOption)->excludes(swatchOption);
+    app.add_option("--look", o.look, "both, default (blue base) or specular (dark neutral base)")
+        ->check(CLI::IsMember(vt::lookNames()))
         ->capture_default_str();
-    app.add_option("--swatches", o.swatches, "write one swatch per preset and deliverable here");
     app.add_option("-s,--size", o.size, "pixels per view side (default 160, swatches 128)")
         ->check(CLI::Range(8, 4096));
     app.add_option("--spp", o.samplesPerPixel, "samples per pixel")
@@ -172,6 +223,10 @@ int main(int argc, char** argv) {
     app.add_option("--shader-library", o.shaderLibrary, "the zq4v_vorlane shader library")
         ->capture_default_str();
     app.add_option("--font", o.font, "TrueType font for the gallery labels")->capture_default_str();
+    for (const char* renderOnly : {"--size", "--spp", "--deliverable", "--lights", "--indirect",
+                                   "--look", "--font", "--shader-library"}) {
+        plotOption->excludes(renderOnly);
+    }
     CLI11_PARSE(app, argc, argv);
 
     std::string error;
@@ -179,12 +234,22 @@ int main(int argc, char** argv) {
     if (!resolvePresets(o.presets, presets, error)) {
         return fail(error);
     }
-    std::vector<Deliverable> deliverables;
+    if (!o.plot.empty()) {
+        return writePlot(o, presets);
+    }
+    std::vector<vt::Deliverable> deliverables;
     if (o.deliverable != "zq4v_vorlane") {
-        deliverables.push_back(Deliverable::HostNode);
+        deliverables.push_back(vt::Deliverable::HostNode);
     }
     if (o.deliverable != "vorlane") {
-        deliverables.push_back(Deliverable::RendererShader);
+        deliverables.push_back(vt::Deliverable::RendererShader);
+    }
+    // Rows: each look, each deliverable within it.
+    std::vector<std::pair<vt::Look, vt::Deliverable>> rows;
+    for (vt::Look look : vt::looksNamed(o.look)) {
+        for (vt::Deliverable d : deliverables) {
+            rows.emplace_back(look, d);
+        }
     }
     const bool swatches = !o.swatches.empty();
     vt::RenderSettings settings;
@@ -202,13 +267,17 @@ int main(int argc, char** argv) {
         if (!checkWritable((std::filesystem::path(o.swatches) / "x.png").string(), error)) {
             return fail("cannot write swatches to '" + o.swatches + "'");
         }
+    } else if (!vt::imageFormatOf(o.output)) {
+        return fail("cannot write '" + o.output + "': the file name must end in .png or .exr");
+    } else if (vt::imageFormatOf(o.output) == vt::ImageFormat::Exr && !vt::exrSupported()) {
+        return fail("cannot write '" + o.output + "': this build has no OpenEXR support");
     } else if (!checkWritable(o.output, error)) {
         return fail(error);
     }
 
     Paths paths;
-    for (Deliverable d : deliverables) {
-        if (d == Deliverable::HostNode) {
+    for (vt::Deliverable d : deliverables) {
+        if (d == vt::Deliverable::HostNode) {
             paths.node = std::make_unique<vt::HostNodePath>(o.plugin);
             if (!paths.node->ok()) {
                 return fail(paths.node->error());
@@ -222,13 +291,12 @@ int main(int argc, char** argv) {
     }
 
     const vt::PreviewScene scene = vt::makePreviewScene(o.lights, swatches);
-    const long views = static_cast<long>(presets.size() * deliverables.size());
+    const long views = static_cast<long>(presets.size() * rows.size());
     vt::Progress progress(swatches ? "swatches" : "gallery", views * vt::tilesPerView(settings));
 
-    std::vector<std::string> rowLabels;
-    for (Deliverable d : deliverables) {
-        rowLabels.push_back(d == Deliverable::HostNode ? "vorlane (host node)"
-                                                       : "zq4v_vorlane (renderer shader)");
+    std::vector<vt::GalleryRow> galleryRows;
+    for (const auto& [look, d] : rows) {
+        galleryRows.push_back({vt::rowLabel(d), vt::rowCaption(look, d)});
     }
     std::vector<std::string> columnLabels;
     for (int p : presets) {
@@ -238,24 +306,28 @@ int main(int argc, char** argv) {
     if (!swatches && !font.ok()) {
         return fail(font.error() + " (choose one with --font)");
     }
-    const vt::GalleryLayout layout = vt::galleryLayout(font, settings.size, rowLabels);
+    const vt::GalleryLayout layout =
+        vt::galleryLayout(font, settings.size, static_cast<int>(presets.size()), galleryRows);
     vt::Image gallery =
-        swatches ? vt::Image() : vt::labelledGallery(layout, font, rowLabels, columnLabels);
+        swatches ? vt::Image() : vt::labelledGallery(layout, font, galleryRows, columnLabels);
 
-    for (std::size_t r = 0; r < deliverables.size(); ++r) {
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const auto [look, deliverable] = rows[r];
         for (std::size_t c = 0; c < presets.size(); ++c) {
             auto material =
-                makeMaterial(paths, deliverables[r], presets[c], scene, o.threads, error);
+                makeMaterial(paths, deliverable, presets[c], look, scene, o.threads, error);
             if (material == nullptr) {
-                return fail(error);
+                return fail(error, &progress);
             }
             const vt::Image view = vt::renderView(scene, *material, settings, &progress);
             if (swatches) {
                 const std::string name = slug(kPresetNames[static_cast<std::size_t>(presets[c])]) +
-                                         "_" + deliverableName(deliverables[r]) + ".png";
+                                         "_" + vt::deliverableName(deliverable) +
+                                         (look == vt::Look::SpecularAlone ? "_specular" : "") +
+                                         ".png";
                 if (!vt::writePng(view, (std::filesystem::path(o.swatches) / name).string(),
                                   error)) {
-                    return fail(error);
+                    return fail(error, &progress);
                 }
             } else {
                 gallery.paste(view, layout.cellX(static_cast<int>(c)),
@@ -264,7 +336,7 @@ int main(int argc, char** argv) {
         }
     }
     if (!swatches && !vt::writeImage(gallery, o.output, error)) {
-        return fail(error);
+        return fail(error, &progress);
     }
     return 0;
 }

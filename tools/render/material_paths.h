@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "geometry.h"
@@ -26,6 +27,14 @@ struct SurfaceSample {
     V3 view;    // unit, from the eye toward the point
 };
 
+// What the preview sets on the material besides the preset; a value not
+// given keeps the deliverable's default.
+struct MaterialSettings {
+    std::optional<Rgb> color;
+    std::optional<Rgb> specularColor;
+    std::optional<float> specularRollOff;
+};
+
 // One preset of one deliverable, ready to shade on several worker threads.
 class Material {
   public:
@@ -43,8 +52,8 @@ class HostNodePath {
     bool ok() const { return error_.empty(); }
     const std::string& error() const { return error_; }
 
-    std::unique_ptr<Material> material(int preset, const PreviewScene& scene, int workers,
-                                       std::string& error);
+    std::unique_ptr<Material> material(int preset, const MaterialSettings& settings,
+                                       const PreviewScene& scene, int workers, std::string& error);
 
   private:
     std::unique_ptr<host::Host> host_;
@@ -60,7 +69,8 @@ class RendererShaderPath {
     bool ok() const { return error_.empty(); }
     const std::string& error() const { return error_; }
 
-    std::unique_ptr<Material> material(int preset, const PreviewScene& scene, std::string& error);
+    std::unique_ptr<Material> material(int preset, const MaterialSettings& settings,
+                                       const PreviewScene& scene, std::string& error);
 
   private:
     std::unique_ptr<renderer::ShaderLibrary> library_;

@@ -7,7 +7,6 @@ namespace vorlane::tools {
 namespace {
 
 constexpr int kTileSize = 32;
-constexpr float kFieldOfView = 32.0f;
 constexpr Rgb kSwatchBackground{0.18f, 0.18f, 0.18f};
 
 Rgb shadeRay(const PreviewScene& scene, Material& material, const Ray& ray, bool swatch,
@@ -32,7 +31,7 @@ long tilesPerView(const RenderSettings& settings) {
 Image renderView(const PreviewScene& scene, Material& material, const RenderSettings& settings,
                  Progress* progress) {
     Image image(settings.size, settings.size);
-    const Camera camera(settings.size, settings.size, kFieldOfView);
+    const Camera camera(settings.size, settings.size, kPreviewFieldOfView);
     const int spp = settings.samplesPerPixel;
     forEachTile(
         settings.size, settings.size, kTileSize, settings.threads,

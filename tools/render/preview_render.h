@@ -15,6 +15,9 @@ struct RenderSettings {
     bool swatch = false;  // neutral background, no ground
 };
 
+// The camera's vertical field of view, in degrees.
+constexpr float kPreviewFieldOfView = 32.0f;
+
 // Tiles a view renders in, for progress totals.
 long tilesPerView(const RenderSettings& settings);
 

@@ -25,8 +25,8 @@ constexpr int kGatherRays = 16;
 // samples the scene's lights through mi_sample_light.
 class ShaderMaterial : public Material {
   public:
-    ShaderMaterial(const renderer::ShaderLibrary& library, int preset, const PreviewScene& preview,
-                   bool indirect)
+    ShaderMaterial(const renderer::ShaderLibrary& library, int preset,
+                   const MaterialSettings& settings, const PreviewScene& preview, bool indirect)
         : library_(library), block_(preview.lights.size()) {
         std::vector<miTag> tags;
         for (const PreviewLight& light : preview.lights) {
@@ -43,6 +43,17 @@ class ShaderMaterial : public Material {
         }
         block_.setLights(tags);
         block_.set<miInteger>(renderer::VorlaneParameter::specOutput, preset);
+        if (settings.color) {
+            block_.set<miColor>(renderer::VorlaneParameter::color, toMi(*settings.color));
+        }
+        if (settings.specularColor) {
+            block_.set<miColor>(renderer::VorlaneParameter::specularColor,
+                                toMi(*settings.specularColor));
+        }
+        if (settings.specularRollOff) {
+            block_.set<miScalar>(renderer::VorlaneParameter::specularRollOff,
+                                 *settings.specularRollOff);
+        }
         if (indirect) {
             block_.set<miBoolean>(renderer::VorlaneParameter::indirect, miTRUE);
             scene_.setSkyGather(toMi(kSkyRadiance), kGatherRays);
@@ -78,9 +89,9 @@ RendererShaderPath::RendererShaderPath(const std::string& libraryPath, bool indi
 
 RendererShaderPath::~RendererShaderPath() = default;
 
-std::unique_ptr<Material> RendererShaderPath::material(int preset, const PreviewScene& scene,
-                                                       std::string&) {
-    return std::make_unique<ShaderMaterial>(*library_, preset, scene, indirect_);
+std::unique_ptr<Material> RendererShaderPath::material(int preset, const MaterialSettings& settings,
+                                                       const PreviewScene& scene, std::string&) {
+    return std::make_unique<ShaderMaterial>(*library_, preset, settings, scene, indirect_);
 }
 
 }  // namespace vorlane::tools
