@@ -40,6 +40,10 @@ class FND_EXPORT MStatus {
     void perror(const char* prefix) const;
     void perror(const MString& prefix) const;
 
+    // A code on the left compares as a status, not through operator bool.
+    friend bool operator==(MStatusCode code, const MStatus& status) { return status == code; }
+    friend bool operator!=(MStatusCode code, const MStatus& status) { return status != code; }
+
   private:
     MStatusCode code_;
 };
