@@ -51,4 +51,9 @@ if ! cmp "$work/in-tree.jsonl" "$work/devkit.jsonl"; then
     diff "$work/in-tree.jsonl" "$work/devkit.jsonl" | head -20 >&2
     exit 1
 fi
-echo "devkit build: exports and $(wc -l <"$samples") probe answers equal the in-tree build's"
+answers="$(wc -l <"$work/devkit.jsonl")"
+if [ "$answers" -ne "$(wc -l <"$samples")" ]; then
+    echo "$answers answers to $(wc -l <"$samples") samples" >&2
+    exit 1
+fi
+echo "devkit build: exports and $answers probe answers equal the in-tree build's"
