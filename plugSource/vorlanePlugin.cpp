@@ -1,5 +1,7 @@
 // The plug-in's entry points: register the node type on load, remove it on
-// unload, and refresh the host's node-creation window around both.
+// unload, and refresh the host's node-creation window around both. The one
+// file of the plug-in that includes <maya/MFnPlugin.h> without MNoVersionString,
+// so that the header defines MApiVersion here (and DllMain on Windows).
 #include <maya/MFnPlugin.h>
 #include <maya/MGlobal.h>
 #include <maya/MString.h>
@@ -7,8 +9,6 @@
 #include <vorlane/version.h>
 
 #include "vorlanePlugInt.h"
-
-PLUGIN_EXPORT const char MApiVersion[] = "850";
 
 namespace {
 
@@ -27,7 +27,10 @@ void refreshNodeCreationWindow(const MString& classification, MString command) {
 
 }  // namespace
 
-PLUGIN_EXPORT MStatus initializePlugin(MObject obj) {
+// The entry points are not marked PLUGIN_EXPORT: the build's linker settings
+// export them under their plain names (see CMakeLists.txt), and a marked C++
+// function would be exported under its decorated name as well.
+MStatus initializePlugin(MObject obj) {
     const MString classification(kClassification);
     const MString command(kRefreshPrefix);
     MFnPlugin plugin(obj, kVendor, VORLANE_VERSION, "Any");
@@ -38,7 +41,7 @@ PLUGIN_EXPORT MStatus initializePlugin(MObject obj) {
     return MStatus::kSuccess;
 }
 
-PLUGIN_EXPORT MStatus uninitializePlugin(MObject obj) {
+MStatus uninitializePlugin(MObject obj) {
     const MString classification(kClassification);
     const MString command(kRefreshPrefix);
     MFnPlugin plugin(obj, "Unknown", "Unknown", "Any");

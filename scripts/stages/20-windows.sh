@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The 64-bit Windows cross-build (MinGW-w64) and its tests, run under Wine in
-# a throw-away prefix. Runs after the native stage: the probe comparison needs
+# a throw-away prefix, then the Windows deliverables built against the
+# stand-ins' devkit. Runs after the native stage: the probe comparison needs
 # the native vorlane-probe.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -13,10 +14,11 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 WINEPREFIX="$(mktemp -d)"
 export WINEPREFIX
+devkit="$(mktemp -d)"
 # Keep the Wine server up for the whole stage: every test program reuses it.
 cleanup() {
     wineserver -k 2>/dev/null || true
-    rm -rf "$WINEPREFIX"
+    rm -rf "$WINEPREFIX" "$devkit"
 }
 trap cleanup EXIT
 wine wineboot -i >/dev/null 2>&1
@@ -25,3 +27,27 @@ wineserver -p >/dev/null 2>&1 || true
 cmake --preset windows
 cmake --build --preset windows
 ctest --preset windows
+
+# The Windows deliverables built against the stand-ins installed as a devkit,
+# as the devkit stage does natively: the exports the in-tree checks require,
+# and the same answers to the shared probe samples as the in-tree libraries.
+cmake --install build/windows --component devkit --prefix "$devkit/sdk"
+cmake -S . -B "$devkit/build" -G Ninja --toolchain cmake/mingw-w64-x86_64.cmake \
+    -DCMAKE_BUILD_TYPE=Release -DMAYA_LOCATION="$devkit/sdk"
+cmake --build "$devkit/build"
+check_library() {
+    cmake -DOBJDUMP=x86_64-w64-mingw32-objdump -DLIBRARY="$1" -DEXPORTS="$2" "${@:3}" \
+        -P tests/support/check_windows_library.cmake
+}
+check_library "$devkit/build/bin/vorlane.mll" initializePlugin,uninitializePlugin,MApiVersion \
+    -DREQUIRED_IMPORTS=OpenMaya.dll,Foundation.dll
+check_library "$devkit/build/bin/zq4v_vorlane.dll" zq4v_vorlane,zq4v_vorlane_version,miSetModuleHandle \
+    -DFORBIDDEN_IMPORTS=^vorlane_renderer
+probe=build/windows/bin/vorlane-probe.exe
+samples=tests/tools/samples/shared.jsonl
+wine "$probe" <"$samples" >"$devkit/in-tree.jsonl"
+wine "$probe" --plugin "$devkit/build/bin/vorlane.mll" \
+    --shader-library "$devkit/build/bin/zq4v_vorlane.dll" <"$samples" >"$devkit/devkit.jsonl"
+cmp "$devkit/in-tree.jsonl" "$devkit/devkit.jsonl"
+[ "$(wc -l <"$devkit/devkit.jsonl")" -eq "$(wc -l <"$samples")" ]
+echo "Windows devkit build: exports and probe answers equal the in-tree build's"

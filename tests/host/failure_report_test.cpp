@@ -1,4 +1,6 @@
 // Reports of failed host calls while the light array is created.
+#include <maya/MStatus.h>
+
 #include <fstream>
 #include <string>
 #include <vector>
@@ -165,6 +167,18 @@ TEST_F(FailureReportTest, FailuresBeforeTheLightArrayAndInAddOrAffectsAreSilent)
     EXPECT_TRUE(type->attribute(type->findAttribute("specOutput")).enumFields.empty());
     EXPECT_EQ(type->affects().size(), 50u - 1u - 1u - 4u)
         << "specOutput's declaration and the five involving the missing diffuse/pointCamera";
+}
+
+// The host's status macro, as other plug-ins use it: a failure, and only a
+// failure, is reported with the source position and the host's description.
+TEST_F(FailureReportTest, TheStatusMacroReportsFailuresOnly) {
+    const auto check = [](const MStatus& status) { CHECK_MSTATUS(status); };
+    const int line = __LINE__ - 1;
+    check(MStatus::kSuccess);
+    EXPECT_EQ(errors.str(), "");
+    check(MStatus::kNotFound);
+    EXPECT_EQ(errors.str(), std::string("\nAPI error detected in ") + __FILE__ + " at line " +
+                                std::to_string(line) + "\n(kNotFound): Not Found\n");
 }
 
 }  // namespace

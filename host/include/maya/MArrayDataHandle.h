@@ -9,10 +9,8 @@
 
 class OPENMAYA_EXPORT MArrayDataHandle {
   public:
-    MArrayDataHandle() = default;
-
     // Inline: compute walks the light array this way for every sample.
-    unsigned int elementCount(MStatus* status = nullptr) const {
+    unsigned int elementCount(MStatus* status = nullptr) {
         report(status, attribute_ != nullptr ? MStatus::kSuccess : MStatus::kInvalidParameter);
         return count_;
     }
@@ -60,6 +58,9 @@ class OPENMAYA_EXPORT MArrayDataHandle {
           block_(block) {}
 
   private:
+    friend class MDataBlock;
+    MArrayDataHandle() = default;
+
     static void report(MStatus* status, MStatus::MStatusCode code) {
         if (status != nullptr) {
             *status = code;

@@ -66,11 +66,11 @@ class OPENMAYA_EXPORT MDataHandle {
     // References into the data block. An accessor that does not match the
     // attribute's kind refers to the handle's scratch value, zeroed. Inline:
     // compute reaches its values without a call into the host per access.
-    float& asFloat() { return value<float>(kFloatValue); }
-    short& asShort() { return value<short>(kShortValue); }
-    bool& asBool() { return value<bool>(kBoolValue); }
-    MFloatVector& asFloatVector() { return value<MFloatVector>(kVectorValue); }
-    void*& asAddr() { return value<void*>(kAddrValue); }
+    float& asFloat() const { return value<float>(kFloatValue); }
+    short& asShort() const { return value<short>(kShortValue); }
+    bool& asBool() const { return value<bool>(kBoolValue); }
+    MFloatVector& asFloatVector() const { return value<MFloatVector>(kVectorValue); }
+    void*& asAddr() const { return value<void*>(kAddrValue); }
 
     // The member `attribute` of this compound (or of this array element); an
     // invalid handle when it is not one.
@@ -95,7 +95,7 @@ class OPENMAYA_EXPORT MDataHandle {
 
   private:
     template <class T>
-    T& value(ValueKind kind) {
+    T& value(ValueKind kind) const {
         static_assert(sizeof(T) <= sizeof(scratch_), "scratch too small");
         if (data_ != nullptr && kind_ == kind) {
             return *reinterpret_cast<T*>(data_);
@@ -111,5 +111,5 @@ class OPENMAYA_EXPORT MDataHandle {
     ValueKind kind_ = kNoValue;
     // Zeroed when an accessor hands it out, not before: a handle that reaches
     // its value never touches it.
-    alignas(8) unsigned char scratch_[16];
+    alignas(8) mutable unsigned char scratch_[16];
 };

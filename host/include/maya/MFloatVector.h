@@ -4,7 +4,7 @@
 class MFloatVector {
   public:
     MFloatVector() = default;
-    MFloatVector(float xx, float yy, float zz) : x(xx), y(yy), z(zz) {}
+    MFloatVector(float xx, float yy, float zz = 0.0f) : x(xx), y(yy), z(zz) {}
 
     float operator[](unsigned int i) const { return i == 0 ? x : (i == 1 ? y : z); }
     float& operator[](unsigned int i) { return i == 0 ? x : (i == 1 ? y : z); }

@@ -14,9 +14,11 @@ class OPENMAYA_EXPORT MFnNumericAttribute : public MFnAttribute {
     // A single value (kFloat or kBoolean) with its initial default.
     MObject create(const MString& fullName, const MString& briefName, MFnNumericData::Type type,
                    double defaultValue = 0.0, MStatus* status = nullptr);
-    // A compound of three float children created before it.
+    // A compound of float children created before it. This host builds
+    // compounds of three (kNotImplemented without `child3`).
     MObject create(const MString& fullName, const MString& briefName, const MObject& child1,
-                   const MObject& child2, const MObject& child3, MStatus* status = nullptr);
+                   const MObject& child2, const MObject& child3 = MObject::kNullObj,
+                   MStatus* status = nullptr);
     // An opaque pointer-sized value.
     MObject createAddr(const MString& fullName, const MString& briefName,
                        void* defaultValue = nullptr, MStatus* status = nullptr);

@@ -15,10 +15,9 @@ class MObject {
     // Host side: the record this handle stands for.
     void* record() const { return record_; }
 
-    static const MObject kNullObj;
+    // The null handle, one object in the host's library.
+    static OPENMAYA_EXPORT MObject kNullObj;
 
   private:
     void* record_ = nullptr;
 };
-
-inline const MObject MObject::kNullObj{};

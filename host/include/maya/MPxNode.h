@@ -60,13 +60,15 @@ class OPENMAYA_EXPORT MPxNode {
     virtual bool isAbstractClass() const;
 
     MObject thisMObject() const { return MObject(hostRecord_); }
-    // Declares that compute may run on several threads at once.
-    MStatus setMPSafe(bool flag);
 
     // Adds an attribute to the node type being initialised.
     static MStatus addAttribute(const MObject& attribute);
     // Declares that a change of `whenChanges` makes `isAffected` out of date.
     static MStatus attributeAffects(const MObject& whenChanges, const MObject& isAffected);
+
+  protected:
+    // Declares that compute may run on several threads at once.
+    void setMPSafe(bool flag);
 
   private:
     friend class MPxNodeHostAccess;

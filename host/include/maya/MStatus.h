@@ -3,6 +3,8 @@
 
 #include <maya/MTypes.h>
 
+#include <iostream>
+
 class MString;
 
 class FND_EXPORT MStatus {
@@ -26,7 +28,7 @@ class FND_EXPORT MStatus {
     bool operator==(MStatusCode code) const { return code_ == code; }
     bool operator!=(const MStatus& other) const { return code_ != other.code_; }
     bool operator!=(MStatusCode code) const { return code_ != code; }
-    explicit operator bool() const { return code_ == kSuccess; }
+    operator bool() const { return code_ == kSuccess; }
     bool error() const { return code_ != kSuccess; }
     void clear() { code_ = kSuccess; }
     MStatusCode statusCode() const { return code_; }
@@ -35,9 +37,36 @@ class FND_EXPORT MStatus {
     MString errorString() const;
     // Writes "<prefix>: <description>" (or the description alone for an empty
     // prefix) and an end of line to the host's error output.
-    void perror(const char* prefix = "") const;
+    void perror(const char* prefix) const;
     void perror(const MString& prefix) const;
+
+    // A code on the left compares as a status, not through operator bool.
+    friend bool operator==(MStatusCode code, const MStatus& status) { return status == code; }
+    friend bool operator!=(MStatusCode code, const MStatus& status) { return status != code; }
 
   private:
     MStatusCode code_;
 };
+
+// Report a failed status with the source position, then the host's
+// description; the second also returns `retVal` from the calling function.
+#define CHECK_MSTATUS_AND_RETURN(_status, _retVal)                                         \
+    {                                                                                      \
+        MStatus _maya_status = (_status);                                                  \
+        if (MStatus::kSuccess != _maya_status) {                                           \
+            std::cerr << "\nAPI error detected in " << __FILE__ << " at line " << __LINE__ \
+                      << std::endl;                                                        \
+            _maya_status.perror("");                                                       \
+            return (_retVal);                                                              \
+        }                                                                                  \
+    }
+
+#define CHECK_MSTATUS(_status)                                                             \
+    {                                                                                      \
+        MStatus _maya_status = (_status);                                                  \
+        if (MStatus::kSuccess != _maya_status) {                                           \
+            std::cerr << "\nAPI error detected in " << __FILE__ << " at line " << __LINE__ \
+                      << std::endl;                                                        \
+            _maya_status.perror("");                                                       \
+        }                                                                                  \
+    }

@@ -164,6 +164,10 @@ MObject MFnNumericAttribute::create(const MString& fullName, const MString& brie
                                     const MObject& child1, const MObject& child2,
                                     const MObject& child3, MStatus* status) {
     attribute_ = nullptr;
+    if (child3.isNull()) {
+        report(status, MStatus::kNotImplemented);
+        return MObject::kNullObj;
+    }
     if (!freeChild(child1, AttributeKind::Float) || !freeChild(child2, AttributeKind::Float) ||
         !freeChild(child3, AttributeKind::Float) || child1 == child2 || child2 == child3 ||
         child1 == child3) {

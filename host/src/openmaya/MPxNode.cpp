@@ -83,9 +83,8 @@ bool MPxNode::isAbstractClass() const {
     return false;
 }
 
-MStatus MPxNode::setMPSafe(bool flag) {
+void MPxNode::setMPSafe(bool flag) {
     mpSafe_ = flag;
-    return MStatus::kSuccess;
 }
 
 MStatus MPxNode::addAttribute(const MObject& attribute) {
