@@ -11,6 +11,9 @@
 #include <string>
 #include <vector>
 
+#include <vorlane/version.h>
+
+#include "deliverable_paths.h"
 #include "gallery.h"
 #include "image.h"
 #include "label_font.h"
@@ -57,8 +60,8 @@ struct Options {
     std::vector<std::string> lights = vt::lightNames();
     bool indirect = false;
     int threads = vt::hardwareThreads();
-    std::string plugin = VORLANE_DEFAULT_PLUGIN;
-    std::string shaderLibrary = VORLANE_DEFAULT_SHADER_LIBRARY;
+    std::string plugin = vt::defaultPluginPath();
+    std::string shaderLibrary = vt::defaultShaderLibraryPath();
     std::string font = vt::LabelFont::defaultPath();
 };
 
@@ -141,11 +144,20 @@ int fail(const std::string& message) {
     return 1;
 }
 
+// Wrong options: the same exit status as CLI11's own option errors get here.
+constexpr int kUsageError = 2;
+
+int usageError(const std::string& message) {
+    std::cerr << "vorlane-render: " << message << "\n";
+    return kUsageError;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     Options o;
     CLI::App app(kDescription, "vorlane-render");
+    app.set_version_flag("--version", std::string("vorlane-render ") + VORLANE_VERSION);
     app.add_option("-o,--output", o.output, "image to write (.png, or .exr for linear OpenEXR)")
         ->capture_default_str();
     app.add_option("--swatches", o.swatches, "write one swatch per preset and deliverable here");
@@ -168,16 +180,22 @@ int main(int argc, char** argv) {
     app.add_option("-j,--threads", o.threads, "render threads (default: all cores)")
         ->check(CLI::Range(1, 1024))
         ->capture_default_str();
-    app.add_option("--plugin", o.plugin, "the vorlane host plug-in")->capture_default_str();
-    app.add_option("--shader-library", o.shaderLibrary, "the zq4v_vorlane shader library")
-        ->capture_default_str();
+    app.add_option("--plugin", o.plugin,
+                   "the vorlane host plug-in (default: " + vt::pluginDefaultText() + ")");
+    app.add_option(
+        "--shader-library", o.shaderLibrary,
+        "the zq4v_vorlane shader library (default: " + vt::shaderLibraryDefaultText() + ")");
     app.add_option("--font", o.font, "TrueType font for the gallery labels")->capture_default_str();
-    CLI11_PARSE(app, argc, argv);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        return app.exit(e) == 0 ? 0 : kUsageError;
+    }
 
     std::string error;
     std::vector<int> presets;
     if (!resolvePresets(o.presets, presets, error)) {
-        return fail(error);
+        return usageError(error);
     }
     std::vector<Deliverable> deliverables;
     if (o.deliverable != "zq4v_vorlane") {
