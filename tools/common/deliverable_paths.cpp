@@ -2,8 +2,6 @@
 
 #ifdef _WIN32
 #include <windows.h>
-#else
-#include <unistd.h>
 #endif
 
 #include <system_error>
@@ -18,6 +16,11 @@ namespace vorlane::tools {
 namespace {
 
 namespace fs = std::filesystem;
+
+// An installed tree: DIR/bin with the programs, beside the host's module
+// folders DIR/plug-ins and the renderer's DIR/shaders.
+constexpr const char* kInstalledPluginDir = "../plug-ins";
+constexpr const char* kInstalledShaderLibraryDir = "../shaders";
 
 std::string find(const fs::path& installedDir, const fs::path& buildDir, const char* file) {
     const fs::path program = programDirectory();
@@ -59,19 +62,20 @@ fs::path programDirectory() {
 }
 
 std::string defaultPluginPath() {
-    return find("../plug-ins", VORLANE_BUILD_PLUGIN_DIR, VORLANE_PLUGIN_FILE);
+    return find(kInstalledPluginDir, VORLANE_BUILD_PLUGIN_DIR, VORLANE_PLUGIN_FILE);
 }
 
 std::string defaultShaderLibraryPath() {
-    return find("../shaders", VORLANE_BUILD_SHADER_LIBRARY_DIR, VORLANE_SHADER_LIBRARY_FILE);
+    return find(kInstalledShaderLibraryDir, VORLANE_BUILD_SHADER_LIBRARY_DIR,
+                VORLANE_SHADER_LIBRARY_FILE);
 }
 
 std::string pluginDefaultText() {
-    return relativeText("../plug-ins", VORLANE_BUILD_PLUGIN_DIR, VORLANE_PLUGIN_FILE);
+    return relativeText(kInstalledPluginDir, VORLANE_BUILD_PLUGIN_DIR, VORLANE_PLUGIN_FILE);
 }
 
 std::string shaderLibraryDefaultText() {
-    return relativeText("../shaders", VORLANE_BUILD_SHADER_LIBRARY_DIR,
+    return relativeText(kInstalledShaderLibraryDir, VORLANE_BUILD_SHADER_LIBRARY_DIR,
                         VORLANE_SHADER_LIBRARY_FILE);
 }
 
