@@ -6,6 +6,9 @@
 #include <charconv>
 #include <cmath>
 #include <fstream>
+#include <utility>
+
+#include <vorlane/version.h>
 
 #include "run_command.h"
 
@@ -225,4 +228,109 @@ TEST(Probe, FilesHelpAndUnreadableInput) {
     ASSERT_EQ(answers.size(), 2u);
     EXPECT_EQ(json::parse(answers[0])["line"], 1);
     EXPECT_EQ(json::parse(answers[1])["result"].size(), 4u);
+}
+
+// Input the probe must refuse line by line, never by crashing.
+TEST(ProbeInput, DeeplyNestedLinesAreRefusedAndTheRestAnswered) {
+    const int depth = 70000;  // deep enough to overflow the stack of a recursive walk
+    const std::string input = "{\"node\": {\"color\": " + std::string(depth, '[') +
+                              std::string(depth, ']') + "}}\n" + std::string(depth, '[') +
+                              std::string(depth, ']') + "\n" + "{\"node\": {}}\n";
+    const auto answers = probe(input, 1);
+    ASSERT_EQ(answers.size(), 3u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(answers[i]["line"], i + 1);
+        EXPECT_NE(answers[i]["error"].get<std::string>().find("deeper than 64 levels"),
+                  std::string::npos)
+            << answers[i];
+    }
+    EXPECT_EQ(answers[2]["status"], 0);
+}
+
+TEST(ProbeInput, ErrorsQuoteOnlyAShortPrefixOfLongValues) {
+    const std::string longText(1 << 20, 'x');
+    const std::string input = "{\"node\": {}, \"plug\": \"" + longText + "\"}\n" +  //
+                              "{\"node\": {\"" + longText + "\": 1}}\n" +           //
+                              "{\"node\": {\"specOutput\": \"" + longText + "\"}}\n" +
+                              "{\"node\": {\"color\": \"" + longText + "\"}}\n" +  //
+                              "{\"shader\": {\"diffuse\": \"" + longText + "\n" +
+                              "{\"shader\": {\"diffuse\": 1" + std::string(1 << 20, '0') + "}}\n";
+    const auto result = runCommand({VORLANE_PROBE}, input);
+    EXPECT_EQ(result.exitCode, 1);
+    const auto answers = lines(result.out);
+    ASSERT_EQ(answers.size(), 6u);
+    for (const std::string& answer : answers) {
+        ASSERT_LT(answer.size(), 300u) << answer.substr(0, 300);
+        const std::string error = json::parse(answer)["error"];
+        EXPECT_NE(error.find("...", 0), std::string::npos) << error;
+    }
+}
+
+TEST(ProbeInput, KeysThatSetOneValueTwiceAreRefusedNamingBoth) {
+    const auto answers = probe(R"({"node": {"color": [1, 1, 1], "color": [0, 0, 0]}})"
+                               "\n"
+                               R"({"node": {"transparency": [0, 0, 0], "it": [1, 1, 1]}})"
+                               "\n"
+                               R"({"node": {"itr": 1, "transparency": [0, 0, 0]}})"
+                               "\n"
+                               R"({"lights": [{"lightDirection": [0, 0, 1], "ld": [0, 1, 0]}]})"
+                               "\n",
+                               1);
+    const std::vector<std::string> expected = {
+        R"(the key "color" is given twice in one object)",
+        R"(node: "it" and "transparency" name the same attribute, transparency)",
+        R"(node: "itr" and "transparency" overlap: transparencyR is part of transparency)",
+        R"(lights[0]: "ld" and "lightDirection" name the same attribute, lightDirection)",
+    };
+    ASSERT_EQ(answers.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(answers[i]["error"], expected[i]);
+    }
+}
+
+TEST(ProbeInput, NumbersConvertAsFloatConversionsDo) {
+    const auto result = runCommand(
+        {VORLANE_PROBE}, R"({"node": {"it": [-0, 1e-46, -1e-400]}, "plug": "outTransparency"})"
+                         "\n"
+                         R"({"node": {"specOutput": -0}})"
+                         "\n"
+                         R"({"node": {"it": [3.4028236e38, 0, 0]}})"
+                         "\n"
+                         R"({"node": {"specOutput": 40000}})"
+                         "\n");
+    EXPECT_EQ(result.exitCode, 1);
+    const auto answers = lines(result.out);
+    ASSERT_EQ(answers.size(), 4u);
+    EXPECT_EQ(answers[0], R"({"status": 0, "value": [-0, 0, -0]})");
+    EXPECT_EQ(json::parse(answers[1])["status"], 0);
+    EXPECT_EQ(json::parse(answers[2])["error"],
+              R"(the number "3.4028236e38" is beyond the largest float)");
+    EXPECT_EQ(json::parse(answers[3])["error"],
+              "node.specOutput: expected a field name or an integer from -32768 to 32767, "
+              "got 40000");
+}
+
+TEST(ProbeInput, EmptyLinesAtTheEndAreNoSamplesAndNulBytesNoEnd) {
+    const auto trailing = runCommand({VORLANE_PROBE}, "{\"node\": {}}\n\n\r\n");
+    EXPECT_EQ(trailing.exitCode, 0);
+    EXPECT_EQ(lines(trailing.out).size(), 1u);
+
+    const auto answers = probe(std::string("\n{\"node\": {}}\0{\"bad\n{\"node\": {}}\n", 32), 1);
+    ASSERT_EQ(answers.size(), 3u);
+    EXPECT_EQ(answers[0]["line"], 1);
+    EXPECT_EQ(answers[1]["error"], "a NUL byte at byte 12");
+    EXPECT_EQ(answers[2]["status"], 0);
+}
+
+TEST(ToolCommandLine, BothToolsAnswerTheirVersionAndExitTwoOnWrongOptions) {
+    for (const auto& [tool, name] :
+         {std::pair{VORLANE_PROBE, "vorlane-probe"}, std::pair{VORLANE_RENDER, "vorlane-render"}}) {
+        const auto version = runCommand({tool, "--version"});
+        EXPECT_EQ(version.exitCode, 0);
+        EXPECT_EQ(version.out, std::string(name) + " " + VORLANE_VERSION + "\n");
+        EXPECT_EQ(runCommand({tool, "--no-such-option"}).exitCode, 2) << name;
+    }
+    EXPECT_EQ(runCommand({VORLANE_RENDER, "--spp", "0"}).exitCode, 2);
+    EXPECT_EQ(runCommand({VORLANE_RENDER, "--deliverable", "neither"}).exitCode, 2);
+    EXPECT_EQ(runCommand({VORLANE_RENDER, "--preset", "Green Felt"}).exitCode, 2);
 }

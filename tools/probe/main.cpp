@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include <vorlane/version.h>
+
+#include "deliverable_paths.h"
 #include "json_input.h"
 #include "node_probe.h"
 #include "shader_probe.h"
@@ -55,6 +58,11 @@ Renderer shader sample (the shader library, through the renderer):
 Numbers are written in shortest round-trip single-precision form; NaN and the
 infinities as the strings "NaN", "Infinity", "-Infinity" (also accepted on
 input). A malformed line answers {"line": N, "error": "..."}.
+
+Empty lines at the end of the input are not samples. A line is at most 64
+arrays and objects deep and names each value once: a key given twice, or an
+attribute together with its long or short name or with one of its children
+("transparency" with "it" or "itr"), is an error.
 
 Exit status: 0 when every line was answered, 1 when any line failed, 2 when
 an input could not be read or the options are wrong.)";
@@ -144,13 +152,16 @@ int main(int argc, char** argv) {
     // argument beginning with '/' (a path, under Wine) for an option.
     app.allow_windows_style_options(false);
     std::vector<std::string> files;
-    std::string pluginPath = VORLANE_DEFAULT_PLUGIN;
-    std::string shaderPath = VORLANE_DEFAULT_SHADER_LIBRARY;
+    std::string pluginPath = vorlane::tools::defaultPluginPath();
+    std::string shaderPath = vorlane::tools::defaultShaderLibraryPath();
+    app.set_version_flag("--version", std::string("vorlane-probe ") + VORLANE_VERSION);
     app.add_option("files", files, "JSON Lines files to read (default: standard input)");
-    app.add_option("--plugin", pluginPath, "the vorlane host plug-in to load")
-        ->capture_default_str();
-    app.add_option("--shader-library", shaderPath, "the zq4v_vorlane shader library to load")
-        ->capture_default_str();
+    app.add_option(
+        "--plugin", pluginPath,
+        "the vorlane host plug-in to load (default: " + vorlane::tools::pluginDefaultText() + ")");
+    app.add_option("--shader-library", shaderPath,
+                   "the zq4v_vorlane shader library to load (default: " +
+                       vorlane::tools::shaderLibraryDefaultText() + ")");
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -163,13 +174,27 @@ int main(int argc, char** argv) {
     long number = 0;
     bool allAnswered = true;
     std::string out;
+    const auto answer = [&](const std::string& line, long lineNumber) {
+        out.clear();
+        allAnswered = prober.answer(line, lineNumber, out) && allAnswered;
+        out += '\n';
+        std::cout << out << std::flush;
+    };
+    // An empty line is answered once a line with text follows it: the empty
+    // lines at the end of the input are not samples.
+    long emptyLinesWaiting = 0;
     const auto run = [&](std::istream& in) {
         std::string line;
         while (std::getline(in, line)) {
-            out.clear();
-            allAnswered = prober.answer(line, ++number, out) && allAnswered;
-            out += '\n';
-            std::cout << out << std::flush;
+            ++number;
+            if (line.empty() || line == "\r") {
+                ++emptyLinesWaiting;
+                continue;
+            }
+            for (; emptyLinesWaiting > 0; --emptyLinesWaiting) {
+                answer("", number - emptyLinesWaiting);
+            }
+            answer(line, number);
         }
     };
     if (files.empty()) {

@@ -3,6 +3,8 @@
 #include <vorlane_host/host_runtime.h>
 
 #include <climits>
+#include <utility>
+#include <vector>
 
 #include "float_format.h"
 
@@ -25,7 +27,7 @@ bool readEnum(const AttributeInfo& info, const Json& json, short& out, std::stri
                 return true;
             }
         }
-        error = "no field named " + json.dump() + " (fields:";
+        error = "no field named " + quotedPrefix(json.get_ref<const std::string&>()) + " (fields:";
         for (const host::EnumField& field : info.enumFields) {
             error += " " + jsonQuoted(field.name);
         }
@@ -34,7 +36,8 @@ bool readEnum(const AttributeInfo& info, const Json& json, short& out, std::stri
     }
     std::int64_t value = 0;
     if (!readInteger(json, SHRT_MIN, SHRT_MAX, value, error)) {
-        error = "expected a field name or " + error;
+        error = "expected a field name or an integer from " + std::to_string(SHRT_MIN) + " to " +
+                std::to_string(SHRT_MAX) + ", got " + excerpt(json);
         return false;
     }
     out = static_cast<short>(value);
@@ -77,6 +80,41 @@ bool setValue(DataBlock& data, const NodeType& type, AttributeId id, const Json&
     return false;
 }
 
+bool isPartOf(const NodeType& type, AttributeId inner, AttributeId outer) {
+    for (AttributeId p = type.parent(inner); p.valid(); p = type.parent(p)) {
+        if (p == outer) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Refuses two keys that set the same value: one attribute by its long and its
+// short name, or a compound together with one of its children. Applying both
+// would leave a value that depends on the order of the keys.
+bool checkDistinct(const NodeType& type,
+                   const std::vector<std::pair<std::string, AttributeId>>& given,
+                   std::string& error) {
+    for (std::size_t i = 0; i < given.size(); ++i) {
+        for (std::size_t j = i + 1; j < given.size(); ++j) {
+            const auto& [nameA, a] = given[i];
+            const auto& [nameB, b] = given[j];
+            const std::string both = quotedPrefix(nameA) + " and " + quotedPrefix(nameB);
+            if (a == b) {
+                error = both + " name the same attribute, " + type.attribute(a).longName;
+                return false;
+            }
+            if (isPartOf(type, a, b) || isPartOf(type, b, a)) {
+                const bool aInB = isPartOf(type, a, b);
+                error = both + " overlap: " + type.attribute(aInB ? a : b).longName +
+                        " is part of " + type.attribute(aInB ? b : a).longName;
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 bool setLights(DataBlock& data, const NodeType& type, const Json& lights, std::string& error) {
     if (!lights.is_array()) {
         error = "lights: expected an array of light objects";
@@ -93,12 +131,21 @@ bool setLights(DataBlock& data, const NodeType& type, const Json& lights, std::s
             error = where + ": expected an object of light members";
             return false;
         }
+        std::vector<std::pair<std::string, AttributeId>> given;
         for (const auto& [name, json] : lights[e].items()) {
             const AttributeId member = type.findAttribute(name);
             if (!member.valid() || type.parent(member) != array) {
-                error = where + ": " + jsonQuoted(name) + " is not a member of lightDataArray";
+                error = where + ": " + quotedPrefix(name) + " is not a member of lightDataArray";
                 return false;
             }
+            given.emplace_back(name, member);
+        }
+        if (!checkDistinct(type, given, error)) {
+            error = where + ": " + error;
+            return false;
+        }
+        for (const auto& [name, json] : lights[e].items()) {
+            const AttributeId member = type.findAttribute(name);
             if (!setValue(data, type, member, json, error, array, static_cast<unsigned>(e))) {
                 error = where + "." + name + ": " + error;
                 return false;
@@ -137,7 +184,7 @@ NodeProbe::~NodeProbe() = default;
 bool NodeProbe::evaluate(const Json& sample, std::string& out, std::string& error) const {
     for (const auto& [key, value] : sample.items()) {
         if (key != "node" && key != "lights" && key != "plug") {
-            error = "sample: unknown member " + jsonQuoted(key);
+            error = "sample: unknown member " + quotedPrefix(key);
             return false;
         }
     }
@@ -152,7 +199,7 @@ bool NodeProbe::evaluate(const Json& sample, std::string& out, std::string& erro
     }
     const AttributeId plug = type.findAttribute(plugName);
     if (!plug.valid()) {
-        error = "plug: the node has no attribute " + jsonQuoted(plugName);
+        error = "plug: the node has no attribute " + quotedPrefix(plugName);
         return false;
     }
 
@@ -173,12 +220,21 @@ bool NodeProbe::evaluate(const Json& sample, std::string& out, std::string& erro
             error = "node: expected an object of attributes";
             return false;
         }
+        std::vector<std::pair<std::string, AttributeId>> given;
         for (const auto& [name, json] : attributes.items()) {
             const AttributeId id = type.findAttribute(name);
             if (!id.valid()) {
-                error = "node: the node has no attribute " + jsonQuoted(name);
+                error = "node: the node has no attribute " + quotedPrefix(name);
                 return false;
             }
+            given.emplace_back(name, id);
+        }
+        if (!checkDistinct(type, given, error)) {
+            error = "node: " + error;
+            return false;
+        }
+        for (const auto& [name, json] : attributes.items()) {
+            const AttributeId id = type.findAttribute(name);
             if (!setValue(data, type, id, json, error)) {
                 error = "node." + name + ": " + error;
                 return false;

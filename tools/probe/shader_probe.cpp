@@ -115,7 +115,7 @@ bool checkMembers(const Json& object, const char* where, std::initializer_list<c
             known = known || key == name;
         }
         if (!known) {
-            error = std::string(where) + ": unknown member " + jsonQuoted(key);
+            error = std::string(where) + ": unknown member " + quotedPrefix(key);
             return false;
         }
     }
@@ -219,7 +219,7 @@ bool ShaderProbe::evaluate(const Json& sample, std::string& out, std::string& er
         for (const auto& [name, json] : values.items()) {
             const ParameterInfo* p = findParameter(name);
             if (p == nullptr) {
-                error = std::string(section) + ": unknown parameter " + jsonQuoted(name);
+                error = std::string(section) + ": unknown parameter " + quotedPrefix(name);
                 return false;
             }
             ParameterValue value;

@@ -11,6 +11,9 @@
 #include <string>
 #include <vector>
 
+#include <vorlane/version.h>
+
+#include "deliverable_paths.h"
 #include "gallery.h"
 #include "image.h"
 #include "label_font.h"
@@ -71,8 +74,8 @@ struct Options {
     std::vector<std::string> lights = vt::lightNames();
     bool indirect = false;
     int threads = vt::hardwareThreads();
-    std::string plugin = VORLANE_DEFAULT_PLUGIN;
-    std::string shaderLibrary = VORLANE_DEFAULT_SHADER_LIBRARY;
+    std::string plugin = vt::defaultPluginPath();
+    std::string shaderLibrary = vt::defaultShaderLibraryPath();
     std::string font = vt::LabelFont::defaultPath();
 };
 
@@ -156,11 +159,19 @@ int fail(const std::string& message, vt::Progress* progress = nullptr) {
     return 1;
 }
 
+// Wrong options: the same exit status as CLI11's own option errors get here.
+constexpr int kUsageError = 2;
+
+int usageError(const std::string& message) {
+    std::cerr << "vorlane-render: " << message << "\n";
+    return kUsageError;
+}
+
 // The reflectance plot of the chosen presets, through the host node.
 int writePlot(const Options& o, const std::vector<int>& presets) {
     std::string error;
     if (vt::imageFormatOf(o.plot) != vt::ImageFormat::Png) {
-        return fail("cannot write '" + o.plot + "': the plot's file name must end in .png");
+        return usageError("cannot write '" + o.plot + "': the plot's file name must end in .png");
     }
     if (!vt::plotSupported()) {
         return fail("this build cannot draw plots (built without PLplot)");
@@ -187,6 +198,7 @@ int writePlot(const Options& o, const std::vector<int>& presets) {
 int main(int argc, char** argv) {
     Options o;
     CLI::App app(kDescription, "vorlane-render");
+    app.set_version_flag("--version", std::string("vorlane-render ") + VORLANE_VERSION);
     auto* outputOption =
         app.add_option("-o,--output", o.output,
                        "image to write: .png, or .exr for linear 32-bit float OpenEXR")
@@ -219,20 +231,26 @@ int main(int argc, char** argv) {
     app.add_option("-j,--threads", o.threads, "render threads (default: all cores)")
         ->check(CLI::Range(1, 1024))
         ->capture_default_str();
-    app.add_option("--plugin", o.plugin, "the vorlane host plug-in")->capture_default_str();
-    app.add_option("--shader-library", o.shaderLibrary, "the zq4v_vorlane shader library")
-        ->capture_default_str();
+    app.add_option("--plugin", o.plugin,
+                   "the vorlane host plug-in (default: " + vt::pluginDefaultText() + ")");
+    app.add_option(
+        "--shader-library", o.shaderLibrary,
+        "the zq4v_vorlane shader library (default: " + vt::shaderLibraryDefaultText() + ")");
     app.add_option("--font", o.font, "TrueType font for the gallery labels")->capture_default_str();
     for (const char* renderOnly : {"--size", "--spp", "--deliverable", "--lights", "--indirect",
                                    "--look", "--font", "--shader-library"}) {
         plotOption->excludes(renderOnly);
     }
-    CLI11_PARSE(app, argc, argv);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        return app.exit(e) == 0 ? 0 : kUsageError;
+    }
 
     std::string error;
     std::vector<int> presets;
     if (!resolvePresets(o.presets, presets, error)) {
-        return fail(error);
+        return usageError(error);
     }
     if (!o.plot.empty()) {
         return writePlot(o, presets);
@@ -268,7 +286,8 @@ int main(int argc, char** argv) {
             return fail("cannot write swatches to '" + o.swatches + "'");
         }
     } else if (!vt::imageFormatOf(o.output)) {
-        return fail("cannot write '" + o.output + "': the file name must end in .png or .exr");
+        return usageError("cannot write '" + o.output +
+                          "': the file name must end in .png or .exr");
     } else if (vt::imageFormatOf(o.output) == vt::ImageFormat::Exr && !vt::exrSupported()) {
         return fail("cannot write '" + o.output + "': this build has no OpenEXR support");
     } else if (!checkWritable(o.output, error)) {
