@@ -96,19 +96,6 @@ TEST(Tangent, NaNComparisonsTakeTheLessOrEqualBranch) {
     expectVec({c.x, c.y, c.z}, {-2.0f, 1.0f, 0.0f});
 }
 
-TEST(Normalize, HostDividesBySinglePrecisionLength) {
-    const Vec3 v{1.0f, 2.0f, 3.0f};
-    const float length = std::sqrt(14.0f);
-    expectVec(vm::normalizeVector<HostPrecision>(v), {1.0f / length, 2.0f / length, 3.0f / length});
-}
-
-TEST(Normalize, RendererMultipliesByReciprocalOfDoubleRoot) {
-    const Vec3 v{1.0f, 2.0f, 3.0f};
-    const float reciprocal = 1.0f / static_cast<float>(std::sqrt(14.0));
-    expectVec(vm::normalizeVector<RendererPrecision>(v),
-              {1.0f * reciprocal, 2.0f * reciprocal, 3.0f * reciprocal});
-}
-
 TEST(Normalize, TheTwoRulesDifferInTheLastBit) {
     // Division and multiplication by the reciprocal round differently for
     // some inputs; find one to prove the rules are not interchangeable.
