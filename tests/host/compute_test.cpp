@@ -183,19 +183,8 @@ TEST_F(ComputeTest, HeadOnSpecularIsThePowersOfTheNormalCoefficients) {
     Material m;
     m.point = {{0, 0, -1}};
     m.normal = {{0, 0, 1}};
-    V3 lobeSums{};
-    for (int k = 1; k < 27; k += 3) {
-        const float* coefficients = &kPublishedPresets[0][k];
-        lobeSums[(k % 9) / 3] += referenceLobe(Rules::host, coefficients[0], coefficients[1]);
-    }
-    const V3 expected = referenceColorMatrix(
-        {(0.5f * lobeSums[0]) * 5.0f, (0.5f * lobeSums[1]) * 5.0f, (0.5f * lobeSums[2]) * 5.0f});
-    apply(m, {specularLight({{0, 0, 1}})});
-    const V3 c = outColor();
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(c[i], 0.0f + expected[i]) << i;
-    }
-    EXPECT_GT(c[0], 0.0f);
+    expectShades(m, {specularLight({{0, 0, 1}})});
+    EXPECT_GT(outColor()[0], 0.0f);
 }
 
 TEST_F(ComputeTest, EachLightFlagAloneAddsOnlyItsTerm) {

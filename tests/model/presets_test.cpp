@@ -5,7 +5,6 @@
 #include <climits>
 #include <cstdint>
 #include <set>
-#include <string>
 
 #include "published_model.h"
 
@@ -82,23 +81,6 @@ TEST(Presets, NamesByIndex) {
     EXPECT_EQ(vm::presetIndexByName("blue paint"), -1);
     EXPECT_EQ(vm::presetIndexByName(""), -1);
     EXPECT_EQ(vm::presetIndexByName(nullptr), -1);
-}
-
-TEST(Presets, DeclarationOrderDiffersFromIndexOrder) {
-    const auto& order = vm::presetDeclarationOrder();
-    const std::pair<std::string, int> expected[] = {
-        {"Caucasian Male", 5}, {"Indian Male", 6}, {"Black Felt", 3}, {"Blue Felt", 4},
-        {"Gray Primer", 1},    {"Blue Paint", 0},  {"Red Clay", 2},
-    };
-    ASSERT_EQ(order.size(), 7u);
-    std::set<int> seen;
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        EXPECT_EQ(order[i].name, expected[i].first) << "declared " << i;
-        EXPECT_EQ(order[i].index, expected[i].second) << "declared " << i;
-        EXPECT_STREQ(vm::presetName(order[i].index), order[i].name);
-        seen.insert(order[i].index);
-    }
-    EXPECT_EQ(seen.size(), 7u);
 }
 
 TEST(Presets, OnlyIndicesZeroToSixSelectABlock) {

@@ -1,6 +1,5 @@
-// The measured material coefficients and the colour matrix as published,
-// typed from the published tables (not taken from model/), so that the tests
-// can catch a wrong value in the deliverables' own copies.
+// The measured coefficients and the colour matrix typed from the published
+// tables, not taken from model/, so that a wrong value in model/ shows.
 #pragma once
 
 namespace vorlane::test {

@@ -1,7 +1,6 @@
-// The generalized cosine-lobe reflectance model evaluated from its published
-// rules, written apart from model/ so that the tests can catch the model's
-// faults, under both precision rules: the host node's and the renderer
-// shader's. Coefficients come from published_model.h.
+// The generalized cosine-lobe reflectance model under the host node's and the
+// renderer shader's precision rules, written from its published rules apart
+// from model/, so that the tests can catch the model's faults.
 #pragma once
 
 #include <array>
@@ -13,9 +12,7 @@ using Triple = std::array<float, 3>;
 enum class Rules { host, renderer };
 
 struct Frame {
-    Triple t;
-    Triple b;
-    Triple n;
+    Triple t, b, n;
 };
 
 // v scaled to unit length (host: no guard; renderer: a zero length keeps v).
@@ -27,9 +24,8 @@ Frame referenceFrame(Rules rules, Triple n);
 // One lobe's value: base to the power n above the strict threshold 0.001 n.
 float referenceLobe(Rules rules, float base, float exponent);
 
-// Adds the lobes of the 27 coefficients of `block` for the view and light
-// directions to `sum`, each weighted by the intensity and w; nothing unless
-// w > 0.
+// Adds the lobes of the 27 coefficients of `block` to `sum`, each weighted by
+// the intensity and w; nothing unless w > 0.
 void referenceAccumulate(Rules rules, const float* block, const Frame& frame, Triple view,
                          Triple light, Triple intensity, float w, Triple& sum);
 
