@@ -17,7 +17,7 @@ struct CommandResult {
 };
 
 CommandResult runCommand(const std::vector<std::string>& argv, const std::string& input = {},
-                         std::chrono::milliseconds deadline = std::chrono::minutes(2));
+                         std::chrono::milliseconds deadline = std::chrono::minutes(1));
 
 // The lines of `text`, without their line feeds.
 std::vector<std::string> lines(const std::string& text);
