@@ -1,7 +1,6 @@
 // Bad input never crashes the node nor reports failure as success: every
 // 16-bit specOutput, NaN, infinities and zero vectors in every float input,
 // and light arrays from empty to large.
-#include <cmath>
 #include <cstring>
 #include <limits>
 
