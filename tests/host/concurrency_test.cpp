@@ -1,4 +1,5 @@
-// Many threads evaluating many nodes at once, and no allocation per sample.
+// Private data blocks of one node evaluated at once, and no allocation per
+// sample. Many nodes on many threads: tests/stress.
 #include <allocation_counter.h>
 
 #include <atomic>
@@ -50,51 +51,6 @@ class ConcurrencyTest : public HostTest {
   protected:
     void SetUp() override { loadPlugin(); }
 };
-
-TEST_F(ConcurrencyTest, ManyThreadsEvaluatingManyNodesMatchSerialResults) {
-    constexpr int kThreads = 8;
-    constexpr int kNodesPerThread = 4;
-    constexpr int kSamples = 300;
-    const Handles h(*type);
-
-    std::vector<host::Node*> nodes;
-    for (int i = 0; i < kThreads * kNodesPerThread; ++i) {
-        nodes.push_back(makeNode());
-        prepare(nodes.back()->data(), h, static_cast<short>(i % 7));
-    }
-    // Serial reference on private copies, so the nodes keep their state.
-    std::vector<float> expected(nodes.size() * kSamples * 3);
-    for (std::size_t n = 0; n < nodes.size(); ++n) {
-        auto copy = nodes[n]->copyDataBlock();
-        ASSERT_NE(copy, nullptr);
-        for (int s = 0; s < kSamples; ++s) {
-            const host::Evaluation e = shadeSample(*copy, h, s + static_cast<int>(n));
-            std::memcpy(&expected[(n * kSamples + s) * 3], e.value, sizeof(e.value));
-        }
-    }
-
-    std::atomic<int> mismatches{0};
-    std::vector<std::thread> threads;
-    for (int t = 0; t < kThreads; ++t) {
-        threads.emplace_back([&, t] {
-            for (int s = 0; s < kSamples; ++s) {
-                for (int k = 0; k < kNodesPerThread; ++k) {
-                    const std::size_t n = static_cast<std::size_t>(t * kNodesPerThread + k);
-                    const host::Evaluation e =
-                        shadeSample(nodes[n]->data(), h, s + static_cast<int>(n));
-                    if (e.status != host::kSuccess || std::memcmp(&expected[(n * kSamples + s) * 3],
-                                                                  e.value, sizeof(e.value)) != 0) {
-                        ++mismatches;
-                    }
-                }
-            }
-        });
-    }
-    for (auto& thread : threads) {
-        thread.join();
-    }
-    EXPECT_EQ(mismatches.load(), 0);
-}
 
 TEST_F(ConcurrencyTest, PrivateDataBlocksOfOneNodeEvaluateInParallel) {
     constexpr int kThreads = 6;

@@ -1,7 +1,6 @@
 // Bad input never crashes the node nor reports failure as success: every
 // 16-bit specOutput, NaN, infinities and zero vectors in every float input,
 // and light arrays from empty to large.
-#include <cmath>
 #include <cstring>
 #include <limits>
 
@@ -54,6 +53,15 @@ TEST_F(HardeningTest, EverySixteenBitPresetIndexShadesAsItsPresetOrAsNone) {
     ASSERT_TRUE(data.setShort(preset, -1));
     const host::Evaluation none = shade();
     ASSERT_EQ(none.status, host::kSuccess);
+    // No preset adds no specular term: as if no light had specular set.
+    ASSERT_TRUE(data.setShort(preset, 0));
+    for (bool specular : {false, true}) {
+        for (unsigned int e = 0; e < 2; ++e) {
+            ASSERT_TRUE(
+                data.setElementBool(id("lightDataArray"), e, id("lightSpecular"), specular));
+        }
+        EXPECT_EQ(sameBits(shade(), none), !specular);
+    }
     host::Evaluation table[7];
     int differing = 0;
     for (short p = 0; p < 7; ++p) {
@@ -100,23 +108,28 @@ TEST_F(HardeningTest, NonFiniteAndZeroInputsEverywhereStillComputeBothOutputs) {
 }
 
 TEST_F(HardeningTest, LightArraysFromEmptyToLargeAreEachReadOnce) {
-    host::DataBlock& data = node->data();
-    ASSERT_TRUE(data.setTriple(id("normalCamera"), 0.0f, 0.0f, 1.0f));
-    ASSERT_TRUE(data.setTriple(id("pointCamera"), 0.0f, 0.0f, -2.0f));
-    ASSERT_TRUE(data.setShort(id("specOutput"), 3));
-    // The same light n times gives n times its diffuse part; the ambient and
-    // specular parts grow with n too, so the result keeps rising.
-    float previous = -1.0f;
+    // On a white surface, ambient lights of red intensity 1, 2, ..., count sum
+    // to count (count + 1) / 2, exactly in single precision, only when every
+    // element is read once; green counts the elements.
     for (unsigned int count : {0u, 1u, 16u, 256u, 4096u}) {
+        SCOPED_TRACE(count);
+        node = makeNode();  // every case starts from the defaults
+        host::DataBlock& data = node->data();
+        ASSERT_TRUE(data.setTriple(id("color"), 1.0f, 1.0f, 1.0f));
         addLights(count);
+        for (unsigned int e = 0; e < count; ++e) {
+            for (const char* flag : {"lightDiffuse", "lightSpecular"}) {
+                ASSERT_TRUE(data.setElementBool(id("lightDataArray"), e, id(flag), false));
+            }
+            ASSERT_TRUE(data.setElementTriple(id("lightDataArray"), e, id("lightIntensity"),
+                                              static_cast<float>(e + 1), 1.0f, 0.0f));
+        }
         const host::Evaluation e = shade();
-        ASSERT_EQ(e.status, host::kSuccess) << count;
-        EXPECT_TRUE(std::isfinite(e.value[0])) << count;
-        EXPECT_GT(e.value[0], previous) << count;
-        previous = e.value[0];
+        ASSERT_EQ(e.status, host::kSuccess);
+        EXPECT_EQ(e.value[0], static_cast<float>(count * (count + 1) / 2));
+        EXPECT_EQ(e.value[1], static_cast<float>(count));
+        EXPECT_EQ(e.value[2], 0.0f);
     }
-    addLights(0);
-    EXPECT_EQ(shade().value[0], 0.0f);  // defaults without lights are black
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // it (the executable comes first in the global scope); it counts the service
 // names and passes every call on to the C library.
 #include <dlfcn.h>
+#include <link.h>
 
 #include <gtest/gtest.h>
 
@@ -13,11 +14,50 @@
 
 namespace {
 std::atomic<int> gServiceLookups{0};
+
+using Lookup = void* (*)(void*, const char*);
+
+// The next dlsym after this program's, asked for under each symbol version
+// that a loaded library defines, so that no C library version is named here.
+int findNextDlsym(dl_phdr_info* info, std::size_t, void* found) {
+    // The loader relocates some dynamic entries in place and not others.
+    const auto at = [info](ElfW(Addr) a) { return a < info->dlpi_addr ? a + info->dlpi_addr : a; };
+    for (int i = 0; i < info->dlpi_phnum; ++i) {
+        if (info->dlpi_phdr[i].p_type != PT_DYNAMIC) {
+            continue;
+        }
+        const char* names = nullptr;
+        ElfW(Addr) definition = 0;
+        for (auto* d =
+                 reinterpret_cast<const ElfW(Dyn)*>(info->dlpi_addr + info->dlpi_phdr[i].p_vaddr);
+             d->d_tag != DT_NULL; ++d) {
+            names =
+                d->d_tag == DT_STRTAB ? reinterpret_cast<const char*>(at(d->d_un.d_ptr)) : names;
+            definition = d->d_tag == DT_VERDEF ? at(d->d_un.d_ptr) : definition;
+        }
+        while (names != nullptr && definition != 0) {
+            const auto* def = reinterpret_cast<const ElfW(Verdef)*>(definition);
+            const auto* aux = reinterpret_cast<const ElfW(Verdaux)*>(definition + def->vd_aux);
+            if (void* real = dlvsym(RTLD_NEXT, "dlsym", names + aux->vda_name)) {
+                *static_cast<Lookup*>(found) = reinterpret_cast<Lookup>(real);
+                return 1;
+            }
+            definition = def->vd_next != 0 ? definition + def->vd_next : 0;
+        }
+    }
+    return 0;
+}
+
+Lookup nextDlsym() {
+    Lookup found = nullptr;
+    dl_iterate_phdr(findNextDlsym, &found);
+    return found;
+}
+
 }  // namespace
 
 extern "C" void* dlsym(void* __restrict handle, const char* __restrict name) noexcept {
-    using Lookup = void* (*)(void*, const char*);
-    static const Lookup real = reinterpret_cast<Lookup>(dlvsym(RTLD_NEXT, "dlsym", "GLIBC_2.34"));
+    static const Lookup real = nextDlsym();
     if (std::strncmp(name, "mi_", 3) == 0) {
         ++gServiceLookups;
     }

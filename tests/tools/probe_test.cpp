@@ -10,19 +10,21 @@
 
 #include <vorlane/version.h>
 
+#include "published_model.h"
+#include "reference_model.h"
 #include "run_command.h"
 
 using nlohmann::json;
+using vorlane::test::kPublishedPresets;
 using vorlane::test::lines;
+using vorlane::test::referenceAccumulate;
+using vorlane::test::referenceColorMatrix;
+using vorlane::test::referenceFrame;
+using vorlane::test::Rules;
 using vorlane::test::runCommand;
+using vorlane::test::Triple;
 
 namespace {
-
-const float kMatrix[3][3] = {
-    {1.063302f, 0.382044f, -0.445346f},
-    {-0.298125f, 1.667665f, -0.36954f},
-    {-1.322302f, -0.446321f, 2.768624f},
-};
 
 std::vector<json> probe(const std::string& input, int expectedExit = 0) {
     const auto result = runCommand({VORLANE_PROBE}, input);
@@ -72,21 +74,14 @@ TEST(Probe, NodeHeadOnSpecularLightThroughTheColourMatrix) {
         R"( "lights": [{"lightDirection": [0, 0, 1], "lightIntensity": [1, 0.5, 2], "lightAmbient": false, "lightDiffuse": false, "lightSpecular": true}]})"
         "\n");
     ASSERT_EQ(answers.size(), 1u);
-    const float cz[2][3] = {{0.399808f, 0.397372f, 0.591432f}, {0.832314f, 0.823648f, 0.79707f}};
-    const float n[2][3] = {{3.327653f, 3.502029f, 5.78286f}, {28.298368f, 25.76676f, 31.002562f}};
-    const float intensity[3] = {1.0f, 0.5f, 2.0f};
-    float total[3];
-    for (int ch = 0; ch < 3; ++ch) {
-        float s = 0.0f;
-        for (int lobe = 0; lobe < 2; ++lobe) {
-            s = s + (powf(cz[lobe][ch], n[lobe][ch]) * intensity[ch]) * 1.0f;
-        }
-        total[ch] = (0.5f * s) * 5.0f + 0.0f;  // default specularColor and roll-off
-    }
+    Triple s{};
+    referenceAccumulate(Rules::host, kPublishedPresets[6], referenceFrame(Rules::host, {0, 0, 1}),
+                        {0, 0, -1}, {0, 0, 1}, {1.0f, 0.5f, 2.0f}, 1.0f, s);
+    // Default specularColor and roll-off.
+    const Triple p = referenceColorMatrix(
+        {(0.5f * s[0]) * 5.0f + 0.0f, (0.5f * s[1]) * 5.0f + 0.0f, (0.5f * s[2]) * 5.0f + 0.0f});
     for (int r = 0; r < 3; ++r) {
-        const float p =
-            kMatrix[r][0] * total[0] + kMatrix[r][1] * total[1] + kMatrix[r][2] * total[2];
-        EXPECT_EQ(asFloat(answers[0]["value"][r]), 0.0f + p) << r;
+        EXPECT_EQ(asFloat(answers[0]["value"][r]), 0.0f + p[r]) << r;
     }
 }
 
@@ -116,29 +111,17 @@ TEST(Probe, ShaderSampleWithDiffuseSpecularAmbientAndIndirect) {
         json::parse(R"({"mi_sample_light": 3, "mi_compute_irradiance": 1, "mi_phen_eval": 0})"));
     const float color[3] = {0.5f, 1.0f, 0.25f};
     const float tint[3] = {1.0f, 0.0f, 0.5f};
-    // Blue Paint's lobe bases head on are its Cz; the second sample faces away.
-    const float cz[3][3] = {{0.803624f, 0.77429f, 0.586674f},
-                            {0.023123f, 0.017625f, 0.227295f},
-                            {0.706734f, 0.69653f, 0.687715f}};
-    const float n[3][3] = {{21.820103f, 18.597755f, 7.472717f},
-                           {2.774499f, 2.581499f, 3.677653f},
-                           {66.89906f, 63.767914f, 57.48918f}};
-    float s[3];
+    // Blue Paint head on; the second sample faces away.
+    Triple s{};
+    referenceAccumulate(Rules::renderer, kPublishedPresets[0],
+                        referenceFrame(Rules::renderer, {0, 0, 1}), {0, 0, -1}, {0, 0, 1},
+                        {1, 1, 1}, 1.0f, s);
     float diffuse[3];
     for (int ch = 0; ch < 3; ++ch) {
-        s[ch] = 0.0f;
-        for (int lobe = 0; lobe < 3; ++lobe) {
-            const float f = static_cast<float>(
-                std::pow(static_cast<double>(cz[lobe][ch]), static_cast<double>(n[lobe][ch])));
-            s[ch] = s[ch] + (f * 1.0f) * 1.0f;
-        }
         s[ch] = s[ch] + (s[ch] * tint[ch]) * 2.0f;
         diffuse[ch] = 0.0f + (1.0f * (1.0f * 0.8f)) * color[ch];
     }
-    float t[3];
-    for (int r = 0; r < 3; ++r) {
-        t[r] = kMatrix[r][0] * s[0] + kMatrix[r][1] * s[1] + kMatrix[r][2] * s[2];
-    }
+    const Triple t = referenceColorMatrix(s);
     const float start[3] = {1.0f, 0.0f, 0.0f};
     const float incandescence[3] = {0.0f, 0.5f, 0.0f};
     for (int ch = 0; ch < 3; ++ch) {

@@ -1,5 +1,6 @@
 #include "run_command.h"
 
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -7,6 +8,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 namespace vorlane::test {
 namespace {
@@ -29,7 +31,8 @@ std::string tempPath(const char* tag) {
 
 }  // namespace
 
-CommandResult runCommand(const std::vector<std::string>& argv, const std::string& input) {
+CommandResult runCommand(const std::vector<std::string>& argv, const std::string& input,
+                         std::chrono::milliseconds deadline) {
     const std::string in = tempPath(".in");
     const std::string out = tempPath(".out");
     const std::string err = tempPath(".err");
@@ -51,11 +54,25 @@ CommandResult runCommand(const std::vector<std::string>& argv, const std::string
         _exit(127);
     }
     int status = 0;
-    if (pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status)) {
+    const auto end = std::chrono::steady_clock::now() + deadline;
+    pid_t waited = 0;
+    while (pid > 0 && (waited = waitpid(pid, &status, WNOHANG)) == 0 &&
+           std::chrono::steady_clock::now() < end) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    if (pid > 0 && waited == 0) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+        result.timedOut = true;
+    } else if (waited == pid && WIFEXITED(status)) {
         result.exitCode = WEXITSTATUS(status);
     }
     result.out = readFile(out);
     result.err = readFile(err);
+    if (result.timedOut) {
+        result.err += "\n" + argv[0] + " was killed: still running after " +
+                      std::to_string(deadline.count()) + " ms\n";
+    }
     for (const std::string& p : {in, out, err}) {
         std::remove(p.c_str());
         std::remove(p.substr(0, p.rfind('.')).c_str());
