@@ -16,13 +16,13 @@
 using vorlane::renderer::Scene;
 
 MI_SERVICE void* mi_phen_eval(miState* state, void* parm) {
-    Scene* scene = state != nullptr ? Scene::of(*state) : nullptr;
+    Scene* scene = Scene::of(state);
     return scene != nullptr ? scene->evaluateConnection(state, parm) : parm;
 }
 
 MI_SERVICE miBoolean mi_sample_light(miColor* result, miVector* dir, miScalar* dot_nl,
                                      miState* state, miTag light_inst, miInteger* samples) {
-    Scene* scene = state != nullptr ? Scene::of(*state) : nullptr;
+    Scene* scene = Scene::of(state);
     if (scene == nullptr) {
         return miFALSE;
     }
@@ -30,7 +30,7 @@ MI_SERVICE miBoolean mi_sample_light(miColor* result, miVector* dir, miScalar* d
 }
 
 MI_SERVICE miBoolean mi_compute_irradiance(miColor* result, miState* state) {
-    Scene* scene = state != nullptr ? Scene::of(*state) : nullptr;
+    Scene* scene = Scene::of(state);
     if (scene == nullptr) {
         *result = {0.0f, 0.0f, 0.0f, 0.0f};
         return miFALSE;

@@ -3,7 +3,6 @@
 #include <vorlane_host/host_runtime.h>
 
 #include <climits>
-#include <utility>
 #include <vector>
 
 #include "float_format.h"
@@ -89,25 +88,30 @@ bool isPartOf(const NodeType& type, AttributeId inner, AttributeId outer) {
     return false;
 }
 
+// One key of a sample's object, the attribute it names and its value.
+struct GivenValue {
+    std::string name;
+    AttributeId id;
+    const Json* value;
+};
+
 // Refuses two keys that set the same value: one attribute by its long and its
 // short name, or a compound together with one of its children. Applying both
 // would leave a value that depends on the order of the keys.
-bool checkDistinct(const NodeType& type,
-                   const std::vector<std::pair<std::string, AttributeId>>& given,
-                   std::string& error) {
+bool checkDistinct(const NodeType& type, const std::vector<GivenValue>& given, std::string& error) {
     for (std::size_t i = 0; i < given.size(); ++i) {
         for (std::size_t j = i + 1; j < given.size(); ++j) {
-            const auto& [nameA, a] = given[i];
-            const auto& [nameB, b] = given[j];
-            const std::string both = quotedPrefix(nameA) + " and " + quotedPrefix(nameB);
-            if (a == b) {
-                error = both + " name the same attribute, " + type.attribute(a).longName;
+            const GivenValue& a = given[i];
+            const GivenValue& b = given[j];
+            const std::string both = quotedPrefix(a.name) + " and " + quotedPrefix(b.name);
+            if (a.id == b.id) {
+                error = both + " name the same attribute, " + type.attribute(a.id).longName;
                 return false;
             }
-            if (isPartOf(type, a, b) || isPartOf(type, b, a)) {
-                const bool aInB = isPartOf(type, a, b);
-                error = both + " overlap: " + type.attribute(aInB ? a : b).longName +
-                        " is part of " + type.attribute(aInB ? b : a).longName;
+            const bool aInB = isPartOf(type, a.id, b.id);
+            if (aInB || isPartOf(type, b.id, a.id)) {
+                error = both + " overlap: " + type.attribute(aInB ? a.id : b.id).longName +
+                        " is part of " + type.attribute(aInB ? b.id : a.id).longName;
                 return false;
             }
         }
@@ -131,23 +135,22 @@ bool setLights(DataBlock& data, const NodeType& type, const Json& lights, std::s
             error = where + ": expected an object of light members";
             return false;
         }
-        std::vector<std::pair<std::string, AttributeId>> given;
+        std::vector<GivenValue> given;
         for (const auto& [name, json] : lights[e].items()) {
             const AttributeId member = type.findAttribute(name);
             if (!member.valid() || type.parent(member) != array) {
                 error = where + ": " + quotedPrefix(name) + " is not a member of lightDataArray";
                 return false;
             }
-            given.emplace_back(name, member);
+            given.push_back({name, member, &json});
         }
         if (!checkDistinct(type, given, error)) {
             error = where + ": " + error;
             return false;
         }
-        for (const auto& [name, json] : lights[e].items()) {
-            const AttributeId member = type.findAttribute(name);
-            if (!setValue(data, type, member, json, error, array, static_cast<unsigned>(e))) {
-                error = where + "." + name + ": " + error;
+        for (const GivenValue& g : given) {
+            if (!setValue(data, type, g.id, *g.value, error, array, static_cast<unsigned>(e))) {
+                error = where + "." + g.name + ": " + error;
                 return false;
             }
         }
@@ -220,23 +223,22 @@ bool NodeProbe::evaluate(const Json& sample, std::string& out, std::string& erro
             error = "node: expected an object of attributes";
             return false;
         }
-        std::vector<std::pair<std::string, AttributeId>> given;
+        std::vector<GivenValue> given;
         for (const auto& [name, json] : attributes.items()) {
             const AttributeId id = type.findAttribute(name);
             if (!id.valid()) {
                 error = "node: the node has no attribute " + quotedPrefix(name);
                 return false;
             }
-            given.emplace_back(name, id);
+            given.push_back({name, id, &json});
         }
         if (!checkDistinct(type, given, error)) {
             error = "node: " + error;
             return false;
         }
-        for (const auto& [name, json] : attributes.items()) {
-            const AttributeId id = type.findAttribute(name);
-            if (!setValue(data, type, id, json, error)) {
-                error = "node." + name + ": " + error;
+        for (const GivenValue& g : given) {
+            if (!setValue(data, type, g.id, *g.value, error)) {
+                error = "node." + g.name + ": " + error;
                 return false;
             }
         }

@@ -80,8 +80,10 @@ class VORLANE_RENDERER_API Scene {
 
     // Points `state.ts` at this scene.
     void bind(miState& state) const noexcept;
-    // The scene a state was bound to; null for a state bound to none.
-    static Scene* of(const miState& state) noexcept { return static_cast<Scene*>(state.ts); }
+    // The scene a state was bound to; null for no state or one bound to none.
+    static Scene* of(const miState* state) noexcept {
+        return state != nullptr ? static_cast<Scene*>(state->ts) : nullptr;
+    }
 
     // Service calls made for this scene since creation or the last reset.
     ServiceCallCounts calls() const noexcept;
