@@ -27,7 +27,7 @@ void shade(MDataBlock& block) {
     MFloatVector lit(0.0f, 0.0f, 0.0f);
     float specular[3] = {0.0f, 0.0f, 0.0f};
     // Prepared at the first light with specular set, then shared by the rest.
-    vorlane_shading::SpecularSurface lobeSurface{};
+    vorlane_shading::SpecularSurface lobeSurface = vorlane_shading::SpecularSurface();
     bool surfaceReady = false;
 
     MArrayDataHandle lights = block.inputArrayValue(vorlane::lightDataArray);

@@ -58,9 +58,9 @@ MObject vorlane::preShadowIntensity;
 MObject vorlane::lightBlindData;
 MObject vorlane::lightDataArray;
 
-vorlane::vorlane() = default;
+vorlane::vorlane() {}
 
-vorlane::~vorlane() = default;
+vorlane::~vorlane() {}
 
 void vorlane::postConstructor() {
     setMPSafe(true);

@@ -4,12 +4,19 @@
 #include <maya/MFnLightDataAttribute.h>
 #include <maya/MFnNumericAttribute.h>
 
+#include <cstddef>
 #include <iostream>
 
 #include "vorlanePlugInt.h"
 #include "vorlaneShading.h"
 
 namespace {
+
+// The number of entries of a list of attributes.
+template <std::size_t count>
+std::size_t countOf(const MObject* const (&)[count]) {
+    return count;
+}
 
 // Reports a failed host call of the light-array stretch and lets the caller
 // go on: the source, the line of the test, then the host's own description.
@@ -212,7 +219,7 @@ MStatus vorlane::initialize() {
     preShadowIntensity = lightFloat(numeric, "preShadowIntensity", "psi", 1.0f);
 
     MStatus status;
-    lightBlindData = numeric.createAddr("lightBlindData", "lbld", nullptr, &status);
+    lightBlindData = numeric.createAddr("lightBlindData", "lbld", NULL, &status);
     VORLANE_CHECK(status);
     lightMemberFlags(numeric);
 
@@ -226,42 +233,47 @@ MStatus vorlane::initialize() {
     // An element starts with no direction and no light: ambient and diffuse
     // on, specular off, unshadowed.
     VORLANE_CHECK(lightData.setDefault(0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, true, true, false, 1.0f,
-                                       1.0f, nullptr));
+                                       1.0f, NULL));
 
     // The attributes of the node type; float triples bring their children,
     // and the light members are added one by one before the array.
-    for (const MObject* attribute :
-         {&color,          &transparency,        &ambientColor,       &incandescence,
-          &diffuse,        &specularRollOff,     &specularColor,      &specOutput,
-          &outColor,       &outTransparency,     &pointCamera,        &normalCamera,
-          &lightDirection, &lightIntensity,      &lightAmbient,       &lightDiffuse,
-          &lightSpecular,  &lightShadowFraction, &preShadowIntensity, &lightBlindData,
-          &lightDataArray}) {
-        addAttribute(*attribute);
+    const MObject* const nodeAttributes[] = {
+        &color,          &transparency,        &ambientColor,       &incandescence,
+        &diffuse,        &specularRollOff,     &specularColor,      &specOutput,
+        &outColor,       &outTransparency,     &pointCamera,        &normalCamera,
+        &lightDirection, &lightIntensity,      &lightAmbient,       &lightDiffuse,
+        &lightSpecular,  &lightShadowFraction, &preShadowIntensity, &lightBlindData,
+        &lightDataArray};
+    for (std::size_t i = 0; i < countOf(nodeAttributes); ++i) {
+        addAttribute(*nodeAttributes[i]);
     }
 
     // Transparency affects both outputs; every other input only outColor.
     // The light intensity is declared too, so that a changed intensity never
     // leaves a stale colour.
-    for (const MObject* input : {&colorR, &colorG, &colorB, &color}) {
-        attributeAffects(*input, outColor);
+    const MObject* const colorInputs[] = {&colorR, &colorG, &colorB, &color};
+    for (std::size_t i = 0; i < countOf(colorInputs); ++i) {
+        attributeAffects(*colorInputs[i], outColor);
     }
-    for (const MObject* input : {&transparencyR, &transparencyG, &transparencyB, &transparency}) {
-        attributeAffects(*input, outTransparency);
+    const MObject* const transparencyInputs[] = {&transparencyR, &transparencyG, &transparencyB,
+                                                 &transparency};
+    for (std::size_t i = 0; i < countOf(transparencyInputs); ++i) {
+        attributeAffects(*transparencyInputs[i], outTransparency);
     }
-    for (const MObject* input :
-         {&transparencyR,   &transparencyG,   &transparencyB,       &transparency,
-          &ambientColorR,   &ambientColorG,   &ambientColorB,       &ambientColor,
-          &incandescenceR,  &incandescenceG,  &incandescenceB,      &incandescence,
-          &diffuse,         &specularRollOff, &specularColorR,      &specularColorG,
-          &specularColorB,  &specularColor,   &specOutput,          &pointCamera,
-          &pointCameraX,    &pointCameraY,    &pointCameraZ,        &normalCameraX,
-          &normalCameraY,   &normalCameraZ,   &normalCamera,        &lightDirectionX,
-          &lightDirectionY, &lightDirectionZ, &lightDirection,      &lightAmbient,
-          &lightSpecular,   &lightDiffuse,    &lightShadowFraction, &preShadowIntensity,
-          &lightBlindData,  &lightDataArray,  &lightIntensityR,     &lightIntensityG,
-          &lightIntensityB, &lightIntensity}) {
-        attributeAffects(*input, outColor);
+    const MObject* const shadingInputs[] = {
+        &transparencyR,   &transparencyG,   &transparencyB,       &transparency,
+        &ambientColorR,   &ambientColorG,   &ambientColorB,       &ambientColor,
+        &incandescenceR,  &incandescenceG,  &incandescenceB,      &incandescence,
+        &diffuse,         &specularRollOff, &specularColorR,      &specularColorG,
+        &specularColorB,  &specularColor,   &specOutput,          &pointCamera,
+        &pointCameraX,    &pointCameraY,    &pointCameraZ,        &normalCameraX,
+        &normalCameraY,   &normalCameraZ,   &normalCamera,        &lightDirectionX,
+        &lightDirectionY, &lightDirectionZ, &lightDirection,      &lightAmbient,
+        &lightSpecular,   &lightDiffuse,    &lightShadowFraction, &preShadowIntensity,
+        &lightBlindData,  &lightDataArray,  &lightIntensityR,     &lightIntensityG,
+        &lightIntensityB, &lightIntensity};
+    for (std::size_t i = 0; i < countOf(shadingInputs); ++i) {
+        attributeAffects(*shadingInputs[i], outColor);
     }
     return MStatus::kSuccess;
 }

@@ -14,9 +14,9 @@
 class vorlane : public MPxNode {
   public:
     vorlane();
-    ~vorlane() override;
-    void postConstructor() override;
-    MStatus compute(const MPlug& plug, MDataBlock& block) override;
+    ~vorlane();
+    void postConstructor();
+    MStatus compute(const MPlug& plug, MDataBlock& block);
 
     static void* creator();
     static MStatus initialize();

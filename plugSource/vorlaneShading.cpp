@@ -4,15 +4,15 @@
 namespace vorlane_shading {
 
 int presetFieldCount() {
-    return static_cast<int>(vorlane_model::presetDeclarationOrder().size());
+    return vorlane_model::kPresetCount;
 }
 
 const char* presetFieldName(int position) {
-    return vorlane_model::presetDeclarationOrder()[static_cast<std::size_t>(position)].name;
+    return vorlane_model::presetDeclarationOrder()[position].name;
 }
 
 short presetFieldValue(int position) {
-    return vorlane_model::presetDeclarationOrder()[static_cast<std::size_t>(position)].index;
+    return vorlane_model::presetDeclarationOrder()[position].index;
 }
 
 }  // namespace vorlane_shading

@@ -4,6 +4,8 @@
 // that compute's light loop holds the model's arithmetic directly.
 #pragma once
 
+#include <cstddef>
+
 #include <vorlane/model/color_matrix.h>
 #include <vorlane/model/lobes.h>
 #include <vorlane/model/presets.h>
@@ -13,7 +15,7 @@ namespace vorlane_shading {
 namespace detail {
 
 inline vorlane_model::Vec3 vec(const float v[3]) {
-    return {v[0], v[1], v[2]};
+    return vorlane_model::makeVec3(v[0], v[1], v[2]);
 }
 
 inline void store(vorlane_model::Vec3 v, float out[3]) {
@@ -43,7 +45,7 @@ struct SpecularSurface {
 inline void prepareSpecular(short preset, const float normal[3], SpecularSurface& surface) {
     using vorlane_model::HostPrecision;
     surface.lobes = vorlane_model::findPreset(preset);
-    if (surface.lobes == nullptr) {
+    if (surface.lobes == NULL) {
         return;
     }
     const vorlane_model::Vec3 n =
@@ -58,15 +60,15 @@ inline void accumulateSpecular(const SpecularSurface& surface, const float view[
                                const float direction[3], const float intensity[3], float weight,
                                float sum[3]) {
     using vorlane_model::HostPrecision;
-    if (surface.lobes == nullptr) {
+    if (surface.lobes == NULL) {
         return;
     }
     const vorlane_model::Vec3 toLight =
         vorlane_model::normalizeVector<HostPrecision>(detail::vec(direction));
-    vorlane_model::Color accumulator{sum[0], sum[1], sum[2]};
+    vorlane_model::Color accumulator = vorlane_model::makeColor(sum[0], sum[1], sum[2]);
     vorlane_model::accumulateLobes<HostPrecision>(
         *surface.lobes, surface.frame, detail::vec(view), toLight,
-        vorlane_model::Color{intensity[0], intensity[1], intensity[2]}, weight, accumulator);
+        vorlane_model::makeColor(intensity[0], intensity[1], intensity[2]), weight, accumulator);
     sum[0] = accumulator.r;
     sum[1] = accumulator.g;
     sum[2] = accumulator.b;
@@ -75,7 +77,7 @@ inline void accumulateSpecular(const SpecularSurface& surface, const float view[
 // The colour matrix applied to `color`, in place.
 inline void applyColorMatrix(float color[3]) {
     const vorlane_model::Color out =
-        vorlane_model::applyColorMatrix(vorlane_model::Color{color[0], color[1], color[2]});
+        vorlane_model::applyColorMatrix(vorlane_model::makeColor(color[0], color[1], color[2]));
     color[0] = out.r;
     color[1] = out.g;
     color[2] = out.b;

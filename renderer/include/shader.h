@@ -40,7 +40,8 @@ typedef struct miVector {
 
 /* Record of the shader being called. A parameter at address p of the
  * parameter block is connected to another shader when the 32-bit tag at
- * p + ghost_offs is non-zero; ghost_offs 0 means no parameter is connected. */
+ * p + ghost_offs is non-zero; ghost_offs 0 means no parameter is connected.
+ * Shaders read their parameters through mi_eval, below, which applies this. */
 typedef struct miFunction {
     void* renderer_private[7];
     int type;                 /* kind of shader */
@@ -130,21 +131,35 @@ miBoolean mi_sample_light(miColor* result, miVector* dir, miScalar* dot_nl, miSt
 /* Indirect irradiance arriving at the state's point, about its normal. */
 miBoolean mi_compute_irradiance(miColor* result, miState* state);
 
+/* Where the value of the parameter at `p` (a pointer into the parameter block
+ * of the shader being called) lies for this sample: at `p` itself, unless the
+ * shader record has connection tags (ghost_offs not 0) and the tag ghost_offs
+ * bytes past `p` is not null; then the parameter is connected and
+ * mi_phen_eval yields its value. */
+#define mi_eval(s, p)                                                                             \
+    ((s)->shader->ghost_offs == 0 || *(miTag*)((char*)(p) + (s)->shader->ghost_offs) == miNULLTAG \
+         ? (void*)(p)                                                                             \
+         : mi_phen_eval((s), (void*)(p)))
+
+/* The typed forms, for a shader whose state parameter is named `state`. */
+#define mi_eval_boolean(p) ((miBoolean*)mi_eval(state, (p)))
+#define mi_eval_integer(p) ((miInteger*)mi_eval(state, (p)))
+#define mi_eval_scalar(p) ((miScalar*)mi_eval(state, (p)))
+#define mi_eval_vector(p) ((miVector*)mi_eval(state, (p)))
+#define mi_eval_color(p) ((miColor*)mi_eval(state, (p)))
+#define mi_eval_tag(p) ((miTag*)mi_eval(state, (p)))
+
 #ifdef __cplusplus
 }
 #endif
 
-/* The layout on 64-bit Linux and 64-bit Windows. */
-#if defined(__cplusplus)
+/* The layout on 64-bit Linux and 64-bit Windows, checked wherever the header
+ * is compiled: a check that fails declares an array of negative size, which C
+ * and every C++ dialect reject alike, and the error names the field. */
+#define MI_SIZE_CHECK(record, size) \
+    typedef char mi_size_of_##record[sizeof(record) == (size) ? 1 : -1]
 #define MI_LAYOUT_CHECK(record, field, offset) \
-    static_assert(offsetof(record, field) == (offset), "offset of " #record "." #field)
-#define MI_SIZE_CHECK(record, size) static_assert(sizeof(record) == (size), "size of " #record)
-#elif defined(__STDC_VERSION__) && __STDC_VERSION__ >= 201112L
-#define MI_LAYOUT_CHECK(record, field, offset) \
-    _Static_assert(offsetof(record, field) == (offset), "offset of " #record "." #field)
-#define MI_SIZE_CHECK(record, size) _Static_assert(sizeof(record) == (size), "size of " #record)
-#endif
-#if defined(MI_LAYOUT_CHECK)
+    typedef char mi_offset_of_##record##_##field[offsetof(record, field) == (offset) ? 1 : -1]
 MI_SIZE_CHECK(miColor, 16);
 MI_SIZE_CHECK(miVector, 12);
 MI_SIZE_CHECK(miBoolean, 4);
@@ -220,8 +235,7 @@ MI_LAYOUT_CHECK(miState, thread, 328);
 MI_LAYOUT_CHECK(miState, count, 330);
 MI_LAYOUT_CHECK(miState, user, 336);
 MI_LAYOUT_CHECK(miState, user_size, 344);
-#undef MI_LAYOUT_CHECK
 #undef MI_SIZE_CHECK
-#endif
+#undef MI_LAYOUT_CHECK
 
 #endif /* VORLANE_RENDERER_SHADER_H */

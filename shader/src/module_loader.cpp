@@ -3,26 +3,34 @@
 #if !defined(_WIN32)
 #include <dlfcn.h>
 
-namespace vorlane::shader {
+#include <cstddef>
+
+namespace vorlane {
+namespace shader {
 namespace {
-thread_local DWORD tLastError = 0;
+// Per thread, as Windows keeps it. __thread is the compilers' own form, older
+// than the language's thread_local.
+__thread DWORD tLastError = 0;
 }  // namespace
 
-FARPROC GetProcAddress(HMODULE module, const char* name) noexcept {
+FARPROC GetProcAddress(HMODULE module, const char* name) {
     // dlsym would read a null handle as the global scope (RTLD_DEFAULT) and
     // find the services in whatever happens to be loaded; a module handle
     // that was never given must find nothing.
-    void* address = module != nullptr ? dlsym(module, name) : nullptr;
-    if (address == nullptr) {
+    void* address = module != NULL ? dlsym(module, name) : NULL;
+    if (address == NULL) {
         tLastError = ERROR_PROC_NOT_FOUND;
-        return nullptr;
+        return NULL;
     }
-    return reinterpret_cast<FARPROC>(address);
+    // An object pointer becomes a function pointer through an integer of its
+    // size: the one conversion between the two that C++98 allows.
+    return reinterpret_cast<FARPROC>(reinterpret_cast<std::size_t>(address));
 }
 
-DWORD GetLastError() noexcept {
+DWORD GetLastError() {
     return tLastError;
 }
 
-}  // namespace vorlane::shader
+}  // namespace shader
+}  // namespace vorlane
 #endif

@@ -6,32 +6,36 @@
 #if defined(_WIN32)
 #include <windows.h>
 
-namespace vorlane::shader {
+namespace vorlane {
+namespace shader {
 using ::DWORD;
 using ::FARPROC;
 using ::GetLastError;
 using ::GetProcAddress;
 using ::HMODULE;
-}  // namespace vorlane::shader
+}  // namespace shader
+}  // namespace vorlane
 
 #else
 
-namespace vorlane::shader {
+namespace vorlane {
+namespace shader {
 
-using HMODULE = void*;
-using FARPROC = void (*)();
-using DWORD = unsigned long;
+typedef void* HMODULE;
+typedef void (*FARPROC)();
+typedef unsigned long DWORD;
 
 // The code Windows reports for a name that the module does not export.
-constexpr DWORD ERROR_PROC_NOT_FOUND = 127;
+const DWORD ERROR_PROC_NOT_FOUND = 127;
 
 // Address of the export `name` of `module`, or null with the calling thread's
 // last error set to ERROR_PROC_NOT_FOUND. A null module exports nothing.
-FARPROC GetProcAddress(HMODULE module, const char* name) noexcept;
+FARPROC GetProcAddress(HMODULE module, const char* name);
 
 // The calling thread's code of its last failed lookup.
-DWORD GetLastError() noexcept;
+DWORD GetLastError();
 
-}  // namespace vorlane::shader
+}  // namespace shader
+}  // namespace vorlane
 
 #endif

@@ -1,14 +1,16 @@
-// The parameter block of zq4v_vorlane and the rule by which every parameter is
-// read: in place, or through mi_phen_eval when the block's connection area
-// marks it as connected.
+// The parameter block of zq4v_vorlane, as the renderer lays it out from the
+// shader's declaration. Every parameter is read through the renderer header's
+// mi_eval, which finds it in place or, when connected, through mi_phen_eval.
 #pragma once
 
 #include <shader.h>
 
 #include <cstddef>
-#include <cstring>
 
-namespace vorlane::shader {
+#include "compile_check.h"
+
+namespace vorlane {
+namespace shader {
 
 struct VorlaneParameters {
     miColor color;
@@ -26,38 +28,21 @@ struct VorlaneParameters {
     miTag lights[1];  // as many as the renderer stored
 };
 
-static_assert(offsetof(VorlaneParameters, color) == 0, "color");
-static_assert(offsetof(VorlaneParameters, ambientColor) == 16, "ambientColor");
-static_assert(offsetof(VorlaneParameters, incandescence) == 32, "incandescence");
-static_assert(offsetof(VorlaneParameters, normalCamera) == 48, "normalCamera");
-static_assert(offsetof(VorlaneParameters, diffuse) == 60, "diffuse");
-static_assert(offsetof(VorlaneParameters, specularRollOff) == 64, "specularRollOff");
-static_assert(offsetof(VorlaneParameters, specOutput) == 68, "specOutput");
-static_assert(offsetof(VorlaneParameters, specularColor) == 72, "specularColor");
-static_assert(offsetof(VorlaneParameters, indirect) == 88, "indirect");
-static_assert(offsetof(VorlaneParameters, indirectColor) == 92, "indirectColor");
-static_assert(offsetof(VorlaneParameters, i_lights) == 108, "i_lights");
-static_assert(offsetof(VorlaneParameters, n_lights) == 112, "n_lights");
-static_assert(offsetof(VorlaneParameters, lights) == 116, "lights");
-
-// Where the value of `parameter` is for this sample. The record of the shader
-// being called holds the distance from a parameter to its connection tag; a
-// non-zero tag there means the parameter is connected and the renderer yields
-// its value. Distance 0: nothing is connected.
-template <class T>
-T* evaluate(miState* state, T* parameter) {
-    const miFunction* record = state->shader;
-    if (record == nullptr || record->ghost_offs == 0) {
-        return parameter;
-    }
-    miTag connected = miNULLTAG;
-    std::memcpy(&connected, reinterpret_cast<const unsigned char*>(parameter) + record->ghost_offs,
-                sizeof connected);
-    if (connected == miNULLTAG) {
-        return parameter;
-    }
-    return static_cast<T*>(mi_phen_eval(state, parameter));
-}
+enum VorlaneParametersLayout {
+    kColorAt = CompileCheck<offsetof(VorlaneParameters, color) == 0>::holds,
+    kAmbientColorAt = CompileCheck<offsetof(VorlaneParameters, ambientColor) == 16>::holds,
+    kIncandescenceAt = CompileCheck<offsetof(VorlaneParameters, incandescence) == 32>::holds,
+    kNormalCameraAt = CompileCheck<offsetof(VorlaneParameters, normalCamera) == 48>::holds,
+    kDiffuseAt = CompileCheck<offsetof(VorlaneParameters, diffuse) == 60>::holds,
+    kSpecularRollOffAt = CompileCheck<offsetof(VorlaneParameters, specularRollOff) == 64>::holds,
+    kSpecOutputAt = CompileCheck<offsetof(VorlaneParameters, specOutput) == 68>::holds,
+    kSpecularColorAt = CompileCheck<offsetof(VorlaneParameters, specularColor) == 72>::holds,
+    kIndirectAt = CompileCheck<offsetof(VorlaneParameters, indirect) == 88>::holds,
+    kIndirectColorAt = CompileCheck<offsetof(VorlaneParameters, indirectColor) == 92>::holds,
+    kFirstLightIndexAt = CompileCheck<offsetof(VorlaneParameters, i_lights) == 108>::holds,
+    kLightCountAt = CompileCheck<offsetof(VorlaneParameters, n_lights) == 112>::holds,
+    kLightsAt = CompileCheck<offsetof(VorlaneParameters, lights) == 116>::holds
+};
 
 // Start of the light array, which runs past the end of the declared struct.
 inline miTag* lightArray(VorlaneParameters* parameters) {
@@ -65,4 +50,5 @@ inline miTag* lightArray(VorlaneParameters* parameters) {
                                     offsetof(VorlaneParameters, lights));
 }
 
-}  // namespace vorlane::shader
+}  // namespace shader
+}  // namespace vorlane

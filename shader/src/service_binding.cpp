@@ -1,67 +1,76 @@
 // Binds the renderer's services by name in the module the renderer hands over.
 // Each service has a stub of its own name that resolves it on first use and
-// caches the entry point. The handle and the slots are single atomic words,
+// caches the entry point. The handle and the slots are single shared words,
 // read and written whole without a lock: concurrent first uses may both look
 // a name up and both store the same address.
 #include <shader.h>
 
-#include <atomic>
-#include <cstdint>
 #include <cstdio>
 
 #include "export.h"
 #include "module_loader.h"
+#include "shared_word.h"
 
-namespace vorlane::shader {
+namespace vorlane {
+namespace shader {
 namespace {
 
 enum Service { kPhenEval, kSampleLight, kComputeIrradiance, kServiceCount };
 
-constexpr const char* kServiceNames[kServiceCount] = {
+const char* const kServiceNames[kServiceCount] = {
     "mi_phen_eval",
     "mi_sample_light",
     "mi_compute_irradiance",
 };
 
-std::atomic<HMODULE> gModule{nullptr};
-std::atomic<FARPROC> gSlots[kServiceCount] = {{nullptr}, {nullptr}, {nullptr}};
+// The module handle and the entry point of each service, 0 until known.
+volatile SharedWord gModule = 0;
+volatile SharedWord gSlots[kServiceCount] = {0, 0, 0};
+
+HMODULE moduleOf(SharedWord word) {
+    return reinterpret_cast<HMODULE>(word);
+}
 
 // The handle as the lookup-failure line shows it: its low 32 bits.
-unsigned lowBits(HMODULE module) {
-    return static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(module) & 0xffffffffu);
+unsigned lowBits(SharedWord module) {
+    return static_cast<unsigned>(module & 0xffffffffu);
 }
 
 // The cached entry point of `service`, looked up first when the slot is empty.
-// Null when the lookup fails; the failure is reported and retried next time.
-FARPROC entryPoint(Service service) {
-    FARPROC address = gSlots[service].load(std::memory_order_acquire);
-    if (address != nullptr) {
+// 0 when the lookup fails; the failure is reported and retried next time.
+SharedWord entryPoint(Service service) {
+    SharedWord address = loadAcquire(gSlots[service]);
+    if (address != 0) {
         return address;
     }
-    const HMODULE module = gModule.load(std::memory_order_acquire);
-    if (module == nullptr) {
+    const SharedWord module = loadAcquire(gModule);
+    if (module == 0) {
         std::fprintf(stderr, "DYNLOAD: dl_handle null\n");
     }
-    address = reinterpret_cast<FARPROC>(GetProcAddress(module, kServiceNames[service]));
-    const int code = address == nullptr ? static_cast<int>(GetLastError()) : 0;
-    gSlots[service].store(address, std::memory_order_release);
-    if (address == nullptr) {
+    address =
+        reinterpret_cast<SharedWord>(GetProcAddress(moduleOf(module), kServiceNames[service]));
+    const int code = address == 0 ? static_cast<int>(GetLastError()) : 0;
+    storeRelease(gSlots[service], address);
+    if (address == 0) {
         std::fprintf(stderr, "dlsym failed on \"%s\" (handle: %08x error: %d)\n",
                      kServiceNames[service], lowBits(module), code);
     }
     return address;
 }
 
-// FARPROC is a generic function pointer; it passes through void (*)(), the
-// type that converts to any other function pointer without a warning.
+// The entry point of `which` as the service's own function type, or null.
 template <class Function>
 Function service(Service which) {
-    using Generic = void (*)();
-    return reinterpret_cast<Function>(reinterpret_cast<Generic>(entryPoint(which)));
+    return reinterpret_cast<Function>(entryPoint(which));
 }
 
+typedef void* (*PhenEval)(miState*, void*);
+typedef miBoolean (*SampleLight)(miColor*, miVector*, miScalar*, miState*, miTag, miInteger*);
+typedef miBoolean (*ComputeIrradiance)(miColor*, miState*);
+
 }  // namespace
-}  // namespace vorlane::shader
+}  // namespace shader
+}  // namespace vorlane
 
 extern "C" {
 
@@ -69,9 +78,9 @@ extern "C" {
 // each is looked up again, in the new module, on its next use.
 ZQ4V_EXPORT void miSetModuleHandle(void* module) {
     using namespace vorlane::shader;
-    gModule.store(static_cast<HMODULE>(module), std::memory_order_release);
-    for (auto& slot : gSlots) {
-        slot.store(nullptr, std::memory_order_release);
+    storeRelease(gModule, reinterpret_cast<SharedWord>(module));
+    for (int slot = 0; slot < kServiceCount; ++slot) {
+        storeRelease(gSlots[slot], 0);
     }
 }
 
@@ -80,8 +89,9 @@ ZQ4V_EXPORT void miSetModuleHandle(void* module) {
 // read where it lies, the light has no more samples, the irradiance is black.
 
 void* mi_phen_eval(miState* state, void* parm) {
-    using Function = void* (*)(miState*, void*);
-    if (auto call = vorlane::shader::service<Function>(vorlane::shader::kPhenEval)) {
+    using namespace vorlane::shader;
+    const PhenEval call = service<PhenEval>(kPhenEval);
+    if (call != NULL) {
         return call(state, parm);
     }
     return parm;
@@ -89,19 +99,24 @@ void* mi_phen_eval(miState* state, void* parm) {
 
 miBoolean mi_sample_light(miColor* result, miVector* dir, miScalar* dot_nl, miState* state,
                           miTag light_inst, miInteger* samples) {
-    using Function = miBoolean (*)(miColor*, miVector*, miScalar*, miState*, miTag, miInteger*);
-    if (auto call = vorlane::shader::service<Function>(vorlane::shader::kSampleLight)) {
+    using namespace vorlane::shader;
+    const SampleLight call = service<SampleLight>(kSampleLight);
+    if (call != NULL) {
         return call(result, dir, dot_nl, state, light_inst, samples);
     }
     return miFALSE;
 }
 
 miBoolean mi_compute_irradiance(miColor* result, miState* state) {
-    using Function = miBoolean (*)(miColor*, miState*);
-    if (auto call = vorlane::shader::service<Function>(vorlane::shader::kComputeIrradiance)) {
+    using namespace vorlane::shader;
+    const ComputeIrradiance call = service<ComputeIrradiance>(kComputeIrradiance);
+    if (call != NULL) {
         return call(result, state);
     }
-    *result = {0.0f, 0.0f, 0.0f, 0.0f};
+    result->r = 0.0f;
+    result->g = 0.0f;
+    result->b = 0.0f;
+    result->a = 0.0f;
     return miFALSE;
 }
 

@@ -10,10 +10,12 @@
 #include <vorlane/model/precision.h>
 #include <vorlane/model/presets.h>
 
+#include "compile_check.h"
 #include "export.h"
 #include "parameters.h"
 
-namespace vorlane::shader {
+namespace vorlane {
+namespace shader {
 namespace {
 
 using vorlane_model::Color;
@@ -21,19 +23,21 @@ using vorlane_model::LobeCoefficientBlock;
 using vorlane_model::RendererPrecision;
 using vorlane_model::Vec3;
 
-constexpr float kPi = 3.1415927f;
+const float kPi = 3.1415927f;
 
 // The state fields this shader reads, where the renderer versions it serves
-// (3.3 to 3.5) keep them on 64-bit systems, and the size of the record that it
-// copies whole for the services.
-static_assert(sizeof(miState) == 352, "state record of renderer 3.3 to 3.5");
-static_assert(offsetof(miState, dir) == 108, "state dir");
-static_assert(offsetof(miState, normal) == 208, "state normal");
-static_assert(offsetof(miState, shader) == 312, "state shader");
-static_assert(offsetof(miFunction, ghost_offs) == 96, "shader record ghost_offs");
+// keep them on 64-bit systems, and the size of the record that it copies whole
+// for the services.
+enum StateLayout {
+    kStateSize = CompileCheck<sizeof(miState) == 352>::holds,
+    kStateDirAt = CompileCheck<offsetof(miState, dir) == 108>::holds,
+    kStateNormalAt = CompileCheck<offsetof(miState, normal) == 208>::holds,
+    kStateShaderAt = CompileCheck<offsetof(miState, shader) == 312>::holds,
+    kShaderGhostOffsAt = CompileCheck<offsetof(miFunction, ghost_offs) == 96>::holds
+};
 
 Vec3 toVec3(const miVector& v) {
-    return {v.x, v.y, v.z};
+    return vorlane_model::makeVec3(v.x, v.y, v.z);
 }
 
 // Everything one call of the shader reads from its parameters.
@@ -53,23 +57,24 @@ struct Inputs {
     miColor indirectColor;
 };
 
-// Reads every parameter once, in the order the renderer expects them read.
+// Reads every parameter once, in the order the renderer expects them read,
+// each through the renderer header's rule for connected parameters.
 Inputs readInputs(miState* state, VorlaneParameters* p) {
-    Inputs in{};
-    in.preset = vorlane_model::findPreset(*evaluate(state, &p->specOutput));
-    in.color = evaluate(state, &p->color);
-    in.ambientColor = evaluate(state, &p->ambientColor);
-    in.incandescence = evaluate(state, &p->incandescence);
-    in.specularColor = evaluate(state, &p->specularColor);
-    in.diffuse = *evaluate(state, &p->diffuse);
-    in.specularRollOff = *evaluate(state, &p->specularRollOff);
-    in.normalCamera = *evaluate(state, &p->normalCamera);
-    in.indirect = *evaluate(state, &p->indirect);
-    in.lightCount = *evaluate(state, &p->n_lights);
-    in.firstLight = *evaluate(state, &p->i_lights);
-    in.lights = evaluate(state, lightArray(p));
+    Inputs in = Inputs();
+    in.preset = vorlane_model::findPreset(*mi_eval_integer(&p->specOutput));
+    in.color = mi_eval_color(&p->color);
+    in.ambientColor = mi_eval_color(&p->ambientColor);
+    in.incandescence = mi_eval_color(&p->incandescence);
+    in.specularColor = mi_eval_color(&p->specularColor);
+    in.diffuse = *mi_eval_scalar(&p->diffuse);
+    in.specularRollOff = *mi_eval_scalar(&p->specularRollOff);
+    in.normalCamera = *mi_eval_vector(&p->normalCamera);
+    in.indirect = *mi_eval_boolean(&p->indirect);
+    in.lightCount = *mi_eval_integer(&p->n_lights);
+    in.firstLight = *mi_eval_integer(&p->i_lights);
+    in.lights = mi_eval_tag(lightArray(p));
     if (in.indirect) {
-        in.indirectColor = *evaluate(state, &p->indirectColor);
+        in.indirectColor = *mi_eval_color(&p->indirectColor);
     }
     return in;
 }
@@ -78,11 +83,11 @@ Inputs readInputs(miState* state, VorlaneParameters* p) {
 // samples. Samples whose cosine is not positive add nothing but still count.
 void addLight(miColor* result, miState* stateCopy, const Inputs& in, Vec3 normal, Vec3 view,
               miTag light) {
-    Color diffuseSum{0.0f, 0.0f, 0.0f};
-    Color specularSum{0.0f, 0.0f, 0.0f};
+    Color diffuseSum = vorlane_model::makeColor(0.0f, 0.0f, 0.0f);
+    Color specularSum = vorlane_model::makeColor(0.0f, 0.0f, 0.0f);
     miInteger samples = 0;
-    miColor lightColor{0.0f, 0.0f, 0.0f, 0.0f};
-    miVector direction{0.0f, 0.0f, 0.0f};
+    miColor lightColor = {0.0f, 0.0f, 0.0f, 0.0f};
+    miVector direction = {0.0f, 0.0f, 0.0f};
     miScalar dotNl = 0.0f;
 
     while (mi_sample_light(&lightColor, &direction, &dotNl, stateCopy, light, &samples)) {
@@ -93,12 +98,13 @@ void addLight(miColor* result, miState* stateCopy, const Inputs& in, Vec3 normal
             diffuseSum.g = diffuseSum.g + (lightColor.g * (cosine * in.diffuse)) * in.color->g;
             diffuseSum.b = diffuseSum.b + (lightColor.b * (cosine * in.diffuse)) * in.color->b;
         }
-        if (in.preset != nullptr) {
+        if (in.preset != NULL) {
             const vorlane_model::ShadingFrame frame =
                 vorlane_model::makeShadingFrame<RendererPrecision>(normal);
             vorlane_model::accumulateLobes<RendererPrecision>(
-                *in.preset, frame, view, toLight, {lightColor.r, lightColor.g, lightColor.b},
-                cosine, specularSum);
+                *in.preset, frame, view, toLight,
+                vorlane_model::makeColor(lightColor.r, lightColor.g, lightColor.b), cosine,
+                specularSum);
         }
     }
 
@@ -108,15 +114,16 @@ void addLight(miColor* result, miState* stateCopy, const Inputs& in, Vec3 normal
     specularSum.g = specularSum.g + (specularSum.g * tint.g) * in.specularRollOff;
     specularSum.b = specularSum.b + (specularSum.b * tint.b) * in.specularRollOff;
     const Color transformed = vorlane_model::applyColorMatrix(specularSum);
-    specularSum = {specularSum.r + transformed.r, specularSum.g + transformed.g,
-                   specularSum.b + transformed.b};
+    specularSum =
+        vorlane_model::makeColor(specularSum.r + transformed.r, specularSum.g + transformed.g,
+                                 specularSum.b + transformed.b);
 
     if (samples > 0) {
         const float count = static_cast<float>(samples);
         result->r = result->r + diffuseSum.r / count;
         result->g = result->g + diffuseSum.g / count;
         result->b = result->b + diffuseSum.b / count;
-        if (in.preset != nullptr) {
+        if (in.preset != NULL) {
             result->r = result->r + specularSum.r / count;
             result->g = result->g + specularSum.g / count;
             result->b = result->b + specularSum.b / count;
@@ -125,7 +132,8 @@ void addLight(miColor* result, miState* stateCopy, const Inputs& in, Vec3 normal
 }
 
 }  // namespace
-}  // namespace vorlane::shader
+}  // namespace shader
+}  // namespace vorlane
 
 extern "C" {
 
@@ -142,12 +150,14 @@ ZQ4V_EXPORT miBoolean zq4v_vorlane(miColor* result, miState* state, void* parame
         !(in.indirectColor.r == 0.0f && in.indirectColor.g == 0.0f && in.indirectColor.b == 0.0f);
 
     const miVector& n0 = state->normal;
-    const Vec3 normal = vorlane_model::normalizeVector<RendererPrecision>(
-        {n0.x + in.normalCamera.x, n0.y + in.normalCamera.y, n0.z + in.normalCamera.z});
+    const Vec3 normal = vorlane_model::normalizeVector<RendererPrecision>(vorlane_model::makeVec3(
+        n0.x + in.normalCamera.x, n0.y + in.normalCamera.y, n0.z + in.normalCamera.z));
     // The services get a copy of the whole record with the shading normal; the
     // renderer's own state is never written.
     miState stateCopy = *state;
-    stateCopy.normal = {normal.x, normal.y, normal.z};
+    stateCopy.normal.x = normal.x;
+    stateCopy.normal.y = normal.y;
+    stateCopy.normal.z = normal.z;
     const Vec3 view = toVec3(state->dir);
 
     for (miInteger i = 0; i < in.lightCount; ++i) {
@@ -168,7 +178,7 @@ ZQ4V_EXPORT miBoolean zq4v_vorlane(miColor* result, miState* state, void* parame
 
     if (indirectOn) {
         // Black unless the renderer writes it; the service's answer is not used.
-        miColor irradiance{0.0f, 0.0f, 0.0f, 0.0f};
+        miColor irradiance = {0.0f, 0.0f, 0.0f, 0.0f};
         mi_compute_irradiance(&irradiance, &stateCopy);
         const miColor& tint = in.indirectColor;
         result->r = result->r + ((irradiance.r * color.r) * tint.r) / kPi;

@@ -53,7 +53,7 @@ Color headOn(const LobeCoefficientBlock& block, Color start = {0.0f, 0.0f, 0.0f}
 // Preset `p` as published, not as the model's own table holds it.
 LobeCoefficientBlock published(int p) {
     LobeCoefficientBlock block{};
-    std::copy_n(vorlane::test::kPublishedPresets[p], 27, block.values.begin());
+    std::copy_n(vorlane::test::kPublishedPresets[p], 27, block.values);
     return block;
 }
 

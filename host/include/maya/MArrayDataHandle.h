@@ -10,18 +10,18 @@
 class OPENMAYA_EXPORT MArrayDataHandle {
   public:
     // Inline: compute walks the light array this way for every sample.
-    unsigned int elementCount(MStatus* status = nullptr) {
-        report(status, attribute_ != nullptr ? MStatus::kSuccess : MStatus::kInvalidParameter);
+    unsigned int elementCount(MStatus* status = NULL) {
+        report(status, attribute_ != NULL ? MStatus::kSuccess : MStatus::kInvalidParameter);
         return count_;
     }
     // Index of the current element.
-    unsigned int elementIndex(MStatus* status = nullptr) const {
+    unsigned int elementIndex(MStatus* status = NULL) const {
         report(status, current_ < count_ ? MStatus::kSuccess : MStatus::kFailure);
         return current_;
     }
     // The current element; an invalid handle when there is none.
-    MDataHandle inputValue(MStatus* status = nullptr) {
-        if (attribute_ == nullptr || current_ >= count_) {
+    MDataHandle inputValue(MStatus* status = NULL) {
+        if (attribute_ == NULL || current_ >= count_) {
             report(status, MStatus::kFailure);
             return MDataHandle();
         }
@@ -29,7 +29,7 @@ class OPENMAYA_EXPORT MArrayDataHandle {
         return MDataHandle(attribute_, elements_ + static_cast<std::size_t>(current_) * stride_,
                            block_);
     }
-    MDataHandle outputValue(MStatus* status = nullptr) { return inputValue(status); }
+    MDataHandle outputValue(MStatus* status = NULL) { return inputValue(status); }
     // Moves to the next element; kFailure when there is none.
     MStatus next() {
         if (current_ + 1 >= count_) {
@@ -55,22 +55,24 @@ class OPENMAYA_EXPORT MArrayDataHandle {
           elements_(elements),
           count_(count),
           stride_(stride),
+          current_(0),
           block_(block) {}
 
   private:
     friend class MDataBlock;
-    MArrayDataHandle() = default;
+    MArrayDataHandle()
+        : attribute_(NULL), elements_(NULL), count_(0), stride_(0), current_(0), block_(NULL) {}
 
     static void report(MStatus* status, MStatus::MStatusCode code) {
-        if (status != nullptr) {
+        if (status != NULL) {
             *status = code;
         }
     }
 
-    const MAttributeAccess* attribute_ = nullptr;
-    unsigned char* elements_ = nullptr;
-    unsigned int count_ = 0;
-    unsigned int stride_ = 0;
-    unsigned int current_ = 0;
-    void* block_ = nullptr;
+    const MAttributeAccess* attribute_;
+    unsigned char* elements_;
+    unsigned int count_;
+    unsigned int stride_;
+    unsigned int current_;
+    void* block_;
 };

@@ -15,21 +15,21 @@ class OPENMAYA_EXPORT MDataBlock {
         : block_(block), type_(type), bytes_(bytes) {}
 
     // Inline: compute reads every input this way, once per shading sample.
-    MDataHandle inputValue(const MObject& attribute, MStatus* status = nullptr) {
+    MDataHandle inputValue(const MObject& attribute, MStatus* status = NULL) {
         const MAttributeAccess* access = MAttributeAccess::of(attribute.record());
-        const bool found = access != nullptr && access->plainIn == type_;
-        if (status != nullptr) {
+        const bool found = access != NULL && access->plainIn == type_;
+        if (status != NULL) {
             *status = found ? MStatus::kSuccess : MStatus::kInvalidParameter;
         }
         return found ? MDataHandle(access, bytes_, block_) : MDataHandle();
     }
-    MDataHandle outputValue(const MObject& attribute, MStatus* status = nullptr) {
+    MDataHandle outputValue(const MObject& attribute, MStatus* status = NULL) {
         return inputValue(attribute, status);
     }
-    MArrayDataHandle inputArrayValue(const MObject& attribute, MStatus* status = nullptr);
-    MArrayDataHandle outputArrayValue(const MObject& attribute, MStatus* status = nullptr);
+    MArrayDataHandle inputArrayValue(const MObject& attribute, MStatus* status = NULL);
+    MArrayDataHandle outputArrayValue(const MObject& attribute, MStatus* status = NULL);
     MStatus setClean(const MObject& attribute);
-    bool isClean(const MObject& attribute, MStatus* status = nullptr);
+    bool isClean(const MObject& attribute, MStatus* status = NULL);
 
   private:
     void* block_;

@@ -6,27 +6,29 @@
 #include <maya/MStatus.h>
 #include <maya/MTypes.h>
 
-#include <cstdint>
+#include <cstddef>
 #include <cstring>
 
 // Host side: the leading part of the host's attribute record, which an
 // attribute's MObject points to. The data block and handle accessors read it
 // inline, so compute reaches its values without a call into the host library.
 struct MAttributeAccess {
-    static constexpr std::uint32_t kTag = 0x41747472;  // marks an attribute record
+    enum { kTag = 0x41747472 };  // marks an attribute record
 
-    std::uint32_t tag = kTag;
+    MAttributeAccess() : tag(kTag), plainIn(NULL), parent(NULL), offset(0), valueKind(0) {}
+
+    unsigned int tag;
     // The completed node type whose data block holds this value itself; null
     // for arrays and their members, whose values live in array elements.
-    const void* plainIn = nullptr;
-    MAttributeAccess* parent = nullptr;
-    unsigned int offset = 0;  // byte offset in its storage root (block or element)
-    int valueKind = 0;        // MDataHandle::ValueKind: the accessor that reaches it
+    const void* plainIn;
+    MAttributeAccess* parent;
+    unsigned int offset;  // byte offset in its storage root (block or element)
+    int valueKind;        // MDataHandle::ValueKind: the accessor that reaches it
 
-    // The attribute record behind `record`, or nullptr when it is none.
+    // The attribute record behind `record`, or null when it is none.
     static const MAttributeAccess* of(const void* record) {
-        const auto* access = static_cast<const MAttributeAccess*>(record);
-        return access != nullptr && access->tag == kTag ? access : nullptr;
+        const MAttributeAccess* access = static_cast<const MAttributeAccess*>(record);
+        return access != NULL && access->tag == kTag ? access : NULL;
     }
 };
 
@@ -34,16 +36,9 @@ class OPENMAYA_EXPORT MDataHandle {
   public:
     // What kind of value a handle refers to, which decides the accessor that
     // reaches it. Host side; the plug-in uses the accessors.
-    enum ValueKind : int {
-        kNoValue,
-        kFloatValue,
-        kShortValue,
-        kBoolValue,
-        kVectorValue,
-        kAddrValue
-    };
+    enum ValueKind { kNoValue, kFloatValue, kShortValue, kBoolValue, kVectorValue, kAddrValue };
 
-    MDataHandle() = default;
+    MDataHandle() : attribute_(NULL), root_(NULL), data_(NULL), block_(NULL), kind_(kNoValue) {}
     MDataHandle(const MDataHandle& other)
         : attribute_(other.attribute_),
           root_(other.root_),
@@ -61,22 +56,22 @@ class OPENMAYA_EXPORT MDataHandle {
 
     // False when the handle refers to nothing (an attribute the node does not
     // have); its accessors then refer to a zeroed scratch value of the handle.
-    bool isValid() const { return data_ != nullptr; }
+    bool isValid() const { return data_ != NULL; }
 
     // References into the data block. An accessor that does not match the
     // attribute's kind refers to the handle's scratch value, zeroed. Inline:
     // compute reaches its values without a call into the host per access.
-    float& asFloat() const { return value<float>(kFloatValue); }
-    short& asShort() const { return value<short>(kShortValue); }
-    bool& asBool() const { return value<bool>(kBoolValue); }
-    MFloatVector& asFloatVector() const { return value<MFloatVector>(kVectorValue); }
-    void*& asAddr() const { return value<void*>(kAddrValue); }
+    float& asFloat() const { return *static_cast<float*>(value(kFloatValue)); }
+    short& asShort() const { return *static_cast<short*>(value(kShortValue)); }
+    bool& asBool() const { return *static_cast<bool*>(value(kBoolValue)); }
+    MFloatVector& asFloatVector() const { return *static_cast<MFloatVector*>(value(kVectorValue)); }
+    void*& asAddr() const { return *static_cast<void**>(value(kAddrValue)); }
 
     // The member `attribute` of this compound (or of this array element); an
     // invalid handle when it is not one.
     MDataHandle child(const MObject& attribute) {
         const MAttributeAccess* member = MAttributeAccess::of(attribute.record());
-        if (data_ == nullptr || member == nullptr || member->parent != attribute_) {
+        if (data_ == NULL || member == NULL || member->parent != attribute_) {
             return MDataHandle();
         }
         return MDataHandle(member, root_, block_);
@@ -94,22 +89,28 @@ class OPENMAYA_EXPORT MDataHandle {
           kind_(static_cast<ValueKind>(attribute->valueKind)) {}
 
   private:
-    template <class T>
-    T& value(ValueKind kind) const {
-        static_assert(sizeof(T) <= sizeof(scratch_), "scratch too small");
-        if (data_ != nullptr && kind_ == kind) {
-            return *reinterpret_cast<T*>(data_);
+    // The value of `kind` this handle refers to, or its scratch value zeroed.
+    void* value(ValueKind kind) const {
+        if (data_ != NULL && kind_ == kind) {
+            return data_;
         }
-        std::memset(scratch_, 0, sizeof(scratch_));
-        return *reinterpret_cast<T*>(scratch_);
+        std::memset(scratch_.bytes, 0, sizeof(scratch_.bytes));
+        return scratch_.bytes;
     }
 
-    const MAttributeAccess* attribute_ = nullptr;
-    unsigned char* root_ = nullptr;
-    unsigned char* data_ = nullptr;
-    void* block_ = nullptr;
-    ValueKind kind_ = kNoValue;
+    // Room for the largest value a handle reaches, aligned for any of them.
+    union Scratch {
+        double alignment;
+        void* pointer;
+        unsigned char bytes[16];
+    };
+
+    const MAttributeAccess* attribute_;
+    unsigned char* root_;
+    unsigned char* data_;
+    void* block_;
+    ValueKind kind_;
     // Zeroed when an accessor hands it out, not before: a handle that reaches
     // its value never touches it.
-    alignas(8) mutable unsigned char scratch_[16];
+    mutable Scratch scratch_;
 };

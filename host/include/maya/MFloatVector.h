@@ -3,7 +3,7 @@
 
 class MFloatVector {
   public:
-    MFloatVector() = default;
+    MFloatVector() : x(0.0f), y(0.0f), z(0.0f) {}
     MFloatVector(float xx, float yy, float zz = 0.0f) : x(xx), y(yy), z(zz) {}
 
     float operator[](unsigned int i) const { return i == 0 ? x : (i == 1 ? y : z); }
@@ -11,19 +11,23 @@ class MFloatVector {
 
     // Dot product, summed x, y, z in single precision.
     float operator*(const MFloatVector& v) const { return x * v.x + y * v.y + z * v.z; }
-    MFloatVector operator*(float s) const { return {x * s, y * s, z * s}; }
-    MFloatVector operator/(float s) const { return {x / s, y / s, z / s}; }
-    MFloatVector operator+(const MFloatVector& v) const { return {x + v.x, y + v.y, z + v.z}; }
-    MFloatVector operator-(const MFloatVector& v) const { return {x - v.x, y - v.y, z - v.z}; }
+    MFloatVector operator*(float s) const { return MFloatVector(x * s, y * s, z * s); }
+    MFloatVector operator/(float s) const { return MFloatVector(x / s, y / s, z / s); }
+    MFloatVector operator+(const MFloatVector& v) const {
+        return MFloatVector(x + v.x, y + v.y, z + v.z);
+    }
+    MFloatVector operator-(const MFloatVector& v) const {
+        return MFloatVector(x - v.x, y - v.y, z - v.z);
+    }
     // Cross product.
     MFloatVector operator^(const MFloatVector& v) const {
-        return {y * v.z - z * v.y, z * v.x - x * v.z, x * v.y - y * v.x};
+        return MFloatVector(y * v.z - z * v.y, z * v.x - x * v.z, x * v.y - y * v.x);
     }
     bool operator==(const MFloatVector& v) const { return x == v.x && y == v.y && z == v.z; }
 
-    float x = 0.0f;
-    float y = 0.0f;
-    float z = 0.0f;
+    float x;
+    float y;
+    float z;
 };
 
 inline MFloatVector operator*(float s, const MFloatVector& v) {

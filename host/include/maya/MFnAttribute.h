@@ -8,8 +8,8 @@
 
 class OPENMAYA_EXPORT MFnAttribute {
   public:
-    MFnAttribute() = default;
-    explicit MFnAttribute(const MObject& attribute, MStatus* status = nullptr);
+    MFnAttribute() : attribute_(NULL) {}
+    explicit MFnAttribute(const MObject& attribute, MStatus* status = NULL);
     virtual ~MFnAttribute();
 
     MStatus setObject(const MObject& attribute);
@@ -23,16 +23,16 @@ class OPENMAYA_EXPORT MFnAttribute {
     MStatus setArray(bool state);
     MStatus setUsedAsColor(bool state);
 
-    bool isKeyable(MStatus* status = nullptr) const;
-    bool isStorable(MStatus* status = nullptr) const;
-    bool isReadable(MStatus* status = nullptr) const;
-    bool isWritable(MStatus* status = nullptr) const;
-    bool isHidden(MStatus* status = nullptr) const;
-    bool isArray(MStatus* status = nullptr) const;
-    bool isUsedAsColor(MStatus* status = nullptr) const;
-    MString name(MStatus* status = nullptr) const;
-    MString shortName(MStatus* status = nullptr) const;
+    bool isKeyable(MStatus* status = NULL) const;
+    bool isStorable(MStatus* status = NULL) const;
+    bool isReadable(MStatus* status = NULL) const;
+    bool isWritable(MStatus* status = NULL) const;
+    bool isHidden(MStatus* status = NULL) const;
+    bool isArray(MStatus* status = NULL) const;
+    bool isUsedAsColor(MStatus* status = NULL) const;
+    MString name(MStatus* status = NULL) const;
+    MString shortName(MStatus* status = NULL) const;
 
   protected:
-    void* attribute_ = nullptr;
+    void* attribute_;
 };

@@ -6,12 +6,12 @@
 
 class OPENMAYA_EXPORT MFnEnumAttribute : public MFnAttribute {
   public:
-    MFnEnumAttribute() = default;
-    explicit MFnEnumAttribute(const MObject& attribute, MStatus* status = nullptr)
+    MFnEnumAttribute() {}
+    explicit MFnEnumAttribute(const MObject& attribute, MStatus* status = NULL)
         : MFnAttribute(attribute, status) {}
 
     MObject create(const MString& fullName, const MString& briefName, short defaultValue = 0,
-                   MStatus* status = nullptr);
+                   MStatus* status = NULL);
     MStatus addField(const MString& fieldName, short value);
     MStatus setDefault(short value);
 };

@@ -7,15 +7,15 @@
 
 class OPENMAYA_EXPORT MFnLightDataAttribute : public MFnAttribute {
   public:
-    MFnLightDataAttribute() = default;
-    explicit MFnLightDataAttribute(const MObject& attribute, MStatus* status = nullptr)
+    MFnLightDataAttribute() {}
+    explicit MFnLightDataAttribute(const MObject& attribute, MStatus* status = NULL)
         : MFnAttribute(attribute, status) {}
 
     MObject create(const MString& fullName, const MString& briefName, const MObject& direction,
                    const MObject& intensity, const MObject& ambient, const MObject& diffuse,
                    const MObject& specular, const MObject& shadowFraction,
                    const MObject& preShadowIntensity, const MObject& blindData,
-                   MStatus* status = nullptr);
+                   MStatus* status = NULL);
 
     MStatus setDefault(float directionX, float directionY, float directionZ, float intensityR,
                        float intensityG, float intensityB, bool ambient, bool diffuse,

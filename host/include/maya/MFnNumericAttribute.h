@@ -7,21 +7,21 @@
 
 class OPENMAYA_EXPORT MFnNumericAttribute : public MFnAttribute {
   public:
-    MFnNumericAttribute() = default;
-    explicit MFnNumericAttribute(const MObject& attribute, MStatus* status = nullptr)
+    MFnNumericAttribute() {}
+    explicit MFnNumericAttribute(const MObject& attribute, MStatus* status = NULL)
         : MFnAttribute(attribute, status) {}
 
     // A single value (kFloat or kBoolean) with its initial default.
     MObject create(const MString& fullName, const MString& briefName, MFnNumericData::Type type,
-                   double defaultValue = 0.0, MStatus* status = nullptr);
+                   double defaultValue = 0.0, MStatus* status = NULL);
     // A compound of float children created before it. This host builds
     // compounds of three (kNotImplemented without `child3`).
     MObject create(const MString& fullName, const MString& briefName, const MObject& child1,
                    const MObject& child2, const MObject& child3 = MObject::kNullObj,
-                   MStatus* status = nullptr);
+                   MStatus* status = NULL);
     // An opaque pointer-sized value.
-    MObject createAddr(const MString& fullName, const MString& briefName,
-                       void* defaultValue = nullptr, MStatus* status = nullptr);
+    MObject createAddr(const MString& fullName, const MString& briefName, void* defaultValue = NULL,
+                       MStatus* status = NULL);
 
     MStatus setDefault(float value);
     MStatus setDefault(float value1, float value2, float value3);

@@ -39,25 +39,25 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD, LPVOID) {
 }
 #endif
 
-using MCreatorFunction = void* (*)();
-using MInitializeFunction = MStatus (*)();
+typedef void* (*MCreatorFunction)();
+typedef MStatus (*MInitializeFunction)();
 
 class OPENMAYA_EXPORT MFnPlugin {
   public:
     MFnPlugin(MObject& object, const char* vendor = "Unknown", const char* version = "Unknown",
-              const char* requiredApiVersion = "Any", MStatus* status = nullptr);
+              const char* requiredApiVersion = "Any", MStatus* status = NULL);
     ~MFnPlugin();
 
     MStatus registerNode(const MString& typeName, const MTypeId& typeId,
                          MCreatorFunction creatorFunction, MInitializeFunction initFunction,
                          MPxNode::Type type = MPxNode::kDependNode,
-                         const MString* classification = nullptr);
+                         const MString* classification = NULL);
     MStatus deregisterNode(const MTypeId& typeId);
 
-    MString vendor(MStatus* status = nullptr) const;
-    MString version(MStatus* status = nullptr) const;
-    MString apiVersion(MStatus* status = nullptr) const;
+    MString vendor(MStatus* status = NULL) const;
+    MString version(MStatus* status = NULL) const;
+    MString apiVersion(MStatus* status = NULL) const;
 
   private:
-    void* plugin_ = nullptr;
+    void* plugin_;
 };

@@ -3,13 +3,15 @@
 
 #include <maya/MTypes.h>
 
+#include <cstddef>
+
 class MObject {
   public:
-    MObject() = default;
+    MObject() : record_(NULL) {}
     // Host side: wraps one of the host's own records.
     explicit MObject(void* record) : record_(record) {}
 
-    bool isNull() const { return record_ == nullptr; }
+    bool isNull() const { return record_ == NULL; }
     bool operator==(const MObject& other) const { return record_ == other.record_; }
     bool operator!=(const MObject& other) const { return record_ != other.record_; }
     // Host side: the record this handle stands for.
@@ -19,5 +21,5 @@ class MObject {
     static OPENMAYA_EXPORT MObject kNullObj;
 
   private:
-    void* record_ = nullptr;
+    void* record_;
 };

@@ -6,11 +6,11 @@
 
 class OPENMAYA_EXPORT MPlug {
   public:
-    MPlug() = default;
+    MPlug() : node_(NULL), attribute_(NULL) {}
     MPlug(const MObject& node, const MObject& attribute)
         : node_(node.record()), attribute_(attribute.record()) {}
 
-    bool isNull() const { return attribute_ == nullptr; }
+    bool isNull() const { return attribute_ == NULL; }
     MObject attribute() const { return MObject(attribute_); }
     MObject node() const { return MObject(node_); }
     // True when the plug is the given attribute (not its parent or a child).
@@ -21,6 +21,6 @@ class OPENMAYA_EXPORT MPlug {
     }
 
   private:
-    void* node_ = nullptr;
-    void* attribute_ = nullptr;
+    void* node_;
+    void* attribute_;
 };

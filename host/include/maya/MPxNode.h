@@ -72,6 +72,6 @@ class OPENMAYA_EXPORT MPxNode {
 
   private:
     friend class MPxNodeHostAccess;
-    void* hostRecord_ = nullptr;
-    bool mpSafe_ = false;
+    void* hostRecord_;
+    bool mpSafe_;
 };

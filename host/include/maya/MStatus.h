@@ -18,7 +18,7 @@ class FND_EXPORT MStatus {
         kUnknownParameter,
         kNotImplemented,
         kNotFound,
-        kEndOfFile,
+        kEndOfFile
     };
 
     MStatus() : code_(kSuccess) {}

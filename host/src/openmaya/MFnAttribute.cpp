@@ -77,7 +77,7 @@ void adopt(AttributeDef* parent, const MObject& child) {
 
 // --- MFnAttribute -----------------------------------------------------------
 
-MFnAttribute::MFnAttribute(const MObject& attribute, MStatus* status) {
+MFnAttribute::MFnAttribute(const MObject& attribute, MStatus* status) : attribute_(nullptr) {
     report(status, setObject(attribute).statusCode());
 }
 

@@ -6,7 +6,8 @@ using vorlane::host::core::HostState;
 using vorlane::host::core::pluginFrom;
 
 MFnPlugin::MFnPlugin(MObject& object, const char* vendor, const char* version,
-                     const char* requiredApiVersion, MStatus* status) {
+                     const char* requiredApiVersion, MStatus* status)
+    : plugin_(nullptr) {
     HostState* host = HostState::current();
     auto* plugin = pluginFrom(object);
     if (host == nullptr || plugin == nullptr) {

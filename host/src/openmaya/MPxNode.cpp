@@ -8,7 +8,7 @@ using vorlane::host::AttributeCall;
 using vorlane::host::core::attributeFrom;
 using vorlane::host::core::HostState;
 
-MPxNode::MPxNode() = default;
+MPxNode::MPxNode() : hostRecord_(nullptr), mpSafe_(false) {}
 MPxNode::~MPxNode() = default;
 
 void MPxNode::postConstructor() {}

@@ -26,20 +26,21 @@ inline Vec3 unnormalizedTangent(Vec3 n) {
     const float az = std::fabs(n.z);
     if (ay > ax) {
         if (az > ax) {
-            return {0.0f, -n.z, n.y};
+            return makeVec3(0.0f, -n.z, n.y);
         }
-        return {-n.y, n.x, 0.0f};
+        return makeVec3(-n.y, n.x, 0.0f);
     }
     if (az > ay) {
-        return {-n.z, 0.0f, n.x};
+        return makeVec3(-n.z, 0.0f, n.x);
     }
-    return {-n.y, n.x, 0.0f};
+    return makeVec3(-n.y, n.x, 0.0f);
 }
 
 template <class Precision>
 inline ShadingFrame makeShadingFrame(Vec3 n) {
     const Vec3 t = normalizeVector<Precision>(unnormalizedTangent(n));
-    return {t, cross(n, t), n};
+    const ShadingFrame frame = {t, cross(n, t), n};
+    return frame;
 }
 
 // The tangent-plane and normal terms that every base of one light shares:
@@ -52,9 +53,10 @@ struct LobeTerms {
 
 template <class Precision>
 inline LobeTerms lobeTerms(const ShadingFrame& frame, Vec3 view, Vec3 light) {
-    return {
+    const LobeTerms terms = {
         Precision::axisProduct(frame.t, view, light) + Precision::axisProduct(frame.b, view, light),
         Precision::axisProduct(frame.n, view, light)};
+    return terms;
 }
 
 // The lobes of `block` for the given terms, added to `accumulator`: the work

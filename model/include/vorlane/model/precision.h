@@ -18,7 +18,7 @@ struct HostPrecision {
     // vector turns into NaNs that make every later comparison fail.
     static Vec3 normalize(Vec3 v) {
         const float length = std::sqrt(dot(v, v));
-        return {v.x / length, v.y / length, v.z / length};
+        return makeVec3(v.x / length, v.y / length, v.z / length);
     }
 
     // The exponent is scaled by the double constant and compared in double.

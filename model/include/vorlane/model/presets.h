@@ -2,19 +2,18 @@
 // which the host node declares them.
 #pragma once
 
-#include <array>
 #include <cstddef>
 
 namespace vorlane_model {
 
-constexpr int kPresetCount = 7;
-constexpr int kLobeCount = 3;
-constexpr int kChannelCount = 3;
-constexpr std::size_t kLobeCoefficientCount = 27;
+const int kPresetCount = 7;
+const int kLobeCount = 3;
+const int kChannelCount = 3;
+const std::size_t kLobeCoefficientCount = 27;
 
 // Three lobes; in each lobe red, green, blue; in each channel Cxy, Cz, n.
 struct LobeCoefficientBlock {
-    std::array<float, kLobeCoefficientCount> values;
+    float values[kLobeCoefficientCount];
 
     float cxy(int lobe, int channel) const { return values[lobe * 9 + channel * 3]; }
     float cz(int lobe, int channel) const { return values[lobe * 9 + channel * 3 + 1]; }
@@ -26,17 +25,18 @@ struct PresetField {
     short index;
 };
 
-// The block of preset `index`, or nullptr when the index names no preset. Every
-// int (and so every 16- or 32-bit preset value) is a valid argument.
-const LobeCoefficientBlock* findPreset(long long index) noexcept;
+// The block of preset `index`, or null when the index names no preset. Every
+// long (and so every 16- or 32-bit preset value) is a valid argument.
+const LobeCoefficientBlock* findPreset(long index);
 
-// Display name of preset `index`, or nullptr when the index names no preset.
-const char* presetName(long long index) noexcept;
+// Display name of preset `index`, or null when the index names no preset.
+const char* presetName(long index);
 
 // Index of the preset called `name`, or -1 when no preset has that name.
-int presetIndexByName(const char* name) noexcept;
+int presetIndexByName(const char* name);
 
-// Name/index pairs in the order the host node declares its enumeration fields.
-const std::array<PresetField, kPresetCount>& presetDeclarationOrder() noexcept;
+// The kPresetCount name/index pairs in the order the host node declares its
+// enumeration fields.
+const PresetField* presetDeclarationOrder();
 
 }  // namespace vorlane_model
