@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The deliverables built as users build them against the host's devkit: the
 # stand-in host and renderer are installed as a devkit into a fresh prefix,
-# the two libraries are built alone against it (MAYA_LOCATION), and they must
-# export exactly what the in-tree libraries export and answer the shared probe
-# samples byte for byte as those do, loaded into the stand-in host and
+# and the two libraries are built against it as C++98, once with CMake
+# (MAYA_LOCATION) and once with the README's GCC command lines. Each build
+# must export exactly what the in-tree libraries export and answer the shared
+# probe samples byte for byte as those do, loaded into the stand-in host and
 # renderer. Runs after the native stage, whose build it uses.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -12,14 +13,46 @@ native=build/release
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 devkit="$work/devkit"
-build="$work/build"
+samples=tests/tools/samples/shared.jsonl
 
 cmake --install "$native" --component devkit --prefix "$devkit"
+"$native/tools/vorlane-probe" <"$samples" >"$work/in-tree.jsonl"
+
+exports() {
+    nm -D --defined-only "$1" | awk 'NF == 3 { print $3 }' | sort
+}
+
+# check_build NAME PLUGIN SHADER_LIBRARY: the exports and the probe answers
+# of a plug-in and a shader library built against the devkit.
+check_build() {
+    local name="$1" plugin="$2" shader="$3"
+    if ! diff <(exports "$native/plugSource/vorlane.so") <(exports "$plugin") ||
+        ! diff <(exports "$native/shader/zq4v_vorlane.so") <(exports "$shader"); then
+        echo "$name: the libraries export other symbols than the in-tree ones" >&2
+        exit 1
+    fi
+    cmake -DNM=nm -DLIBRARY="$shader" -P tests/shader/check_exports.cmake
+    "$native/tools/vorlane-probe" --plugin "$plugin" --shader-library "$shader" \
+        <"$samples" >"$work/answers.jsonl"
+    if ! cmp "$work/in-tree.jsonl" "$work/answers.jsonl"; then
+        diff "$work/in-tree.jsonl" "$work/answers.jsonl" | head -20 >&2
+        exit 1
+    fi
+    local answers
+    answers="$(wc -l <"$work/answers.jsonl")"
+    if [ "$answers" -ne "$(wc -l <"$samples")" ]; then
+        echo "$name: $answers answers to $(wc -l <"$samples") samples" >&2
+        exit 1
+    fi
+    echo "$name: exports and $answers probe answers equal the in-tree build's"
+}
+
+# With CMake. Only the deliverables (and the model they link) are built,
+# nothing of the stand-ins' sources is compiled in or included, and every
+# deliverable source is compiled as C++98.
+build="$work/cmake"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMAYA_LOCATION="$devkit"
 cmake --build "$build"
-
-# Only the deliverables (and the model they link) are built against a devkit,
-# and nothing of the stand-ins' sources is compiled in or included.
 built="$(find "$build" -path '*/CMakeFiles' -prune -o -type f \
     \( -name '*.so' -o -name '*.a' -o -perm -u+x \) -print | sed "s|^$build/||" | sort | xargs)"
 expected="model/libvorlane_model.a plugSource/vorlane.so shader/zq4v_vorlane.so"
@@ -31,29 +64,29 @@ if grep -E "$PWD/(host|renderer)/" "$build/compile_commands.json" >&2; then
     echo "devkit build reads the stand-ins' sources" >&2
     exit 1
 fi
-
-exports() {
-    nm -D --defined-only "$1" | awk 'NF == 3 { print $3 }' | sort
-}
-for library in plugSource/vorlane.so shader/zq4v_vorlane.so; do
-    if ! diff <(exports "$native/$library") <(exports "$build/$library"); then
-        echo "$library built against the devkit exports other symbols than the in-tree one" >&2
-        exit 1
-    fi
-done
-cmake -DNM=nm -DLIBRARY="$build/shader/zq4v_vorlane.so" -P tests/shader/check_exports.cmake
-
-samples=tests/tools/samples/shared.jsonl
-"$native/tools/vorlane-probe" <"$samples" >"$work/in-tree.jsonl"
-"$native/tools/vorlane-probe" --plugin "$build/plugSource/vorlane.so" \
-    --shader-library "$build/shader/zq4v_vorlane.so" <"$samples" >"$work/devkit.jsonl"
-if ! cmp "$work/in-tree.jsonl" "$work/devkit.jsonl"; then
-    diff "$work/in-tree.jsonl" "$work/devkit.jsonl" | head -20 >&2
+if grep '"command"' "$build/compile_commands.json" | grep -v -e '-std=c++98' >&2; then
+    echo "devkit build compiles a deliverable source as other than C++98" >&2
     exit 1
 fi
-answers="$(wc -l <"$work/devkit.jsonl")"
-if [ "$answers" -ne "$(wc -l <"$samples")" ]; then
-    echo "$answers answers to $(wc -l <"$samples") samples" >&2
+check_build "CMake devkit build" "$build/plugSource/vorlane.so" "$build/shader/zq4v_vorlane.so"
+
+# From a compiler prompt: the README's GCC lines, exactly as written, run in a
+# copy of the repository's own files that they read. They must build without
+# a warning.
+prompt="$work/prompt"
+mkdir "$prompt"
+git ls-files -z include model plugSource shader | xargs -0 cp --parents -t "$prompt"
+sed -n '/^<!-- gcc-commands -->$/,/^<!-- end gcc-commands -->$/p' README.md |
+    sed -e '/^<!--/d' -e '/^```/d' >"$work/commands.sh"
+if [ "$(grep -c '^g++ ' "$work/commands.sh")" -ne 2 ]; then
+    echo "the README's GCC commands are not two g++ lines:" >&2
+    cat "$work/commands.sh" >&2
     exit 1
 fi
-echo "devkit build: exports and $answers probe answers equal the in-tree build's"
+(cd "$prompt" && MAYA_LOCATION="$devkit" bash -eu "$work/commands.sh") 2>"$work/warnings.txt"
+if [ -s "$work/warnings.txt" ]; then
+    cat "$work/warnings.txt" >&2
+    echo "the README's GCC commands print warnings" >&2
+    exit 1
+fi
+check_build "README's GCC commands" "$prompt/vorlane.so" "$prompt/zq4v_vorlane.so"

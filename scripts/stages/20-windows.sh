@@ -28,13 +28,17 @@ cmake --preset windows
 cmake --build --preset windows
 ctest --preset windows
 
-# The Windows deliverables built against the stand-ins installed as a devkit,
-# as the devkit stage does natively: the exports the in-tree checks require,
+# The Windows deliverables built as C++98 against the stand-ins installed as a
+# devkit, as the devkit stage does natively: the exports the in-tree checks require,
 # and the same answers to the shared probe samples as the in-tree libraries.
 cmake --install build/windows --component devkit --prefix "$devkit/sdk"
 cmake -S . -B "$devkit/build" -G Ninja --toolchain cmake/mingw-w64-x86_64.cmake \
     -DCMAKE_BUILD_TYPE=Release -DMAYA_LOCATION="$devkit/sdk"
 cmake --build "$devkit/build"
+if grep '"command"' "$devkit/build/compile_commands.json" | grep -v -e '-std=c++98' >&2; then
+    echo "Windows devkit build compiles a deliverable source as other than C++98" >&2
+    exit 1
+fi
 check_library() {
     cmake -DOBJDUMP=x86_64-w64-mingw32-objdump -DLIBRARY="$1" -DEXPORTS="$2" "${@:3}" \
         -P tests/support/check_windows_library.cmake
