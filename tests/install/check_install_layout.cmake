@@ -93,8 +93,8 @@ function(check_kit root final_prefix)
     endif()
     file(READ ${root}/shaders/include/zq4v_vorlane.mi declaration)
     foreach(hint
-            "\"diffuse\"[^\n]*#: shortname \"dfl\" softmin 0 softmax 1\n"
-            "\"specularRollOff\"[^\n]*#: shortname \"sro\" softmin 0 softmax 20\n"
+            "\"diffuse\"[^\n]*#: shortname \"dfl\" default 0\\.8 softmin 0 softmax 1\n"
+            "\"specularRollOff\"[^\n]*#: shortname \"sro\" default 5\\. softmin 0 softmax 20\n"
             "\"specOutput\"[^\n]*#: shortname \"sout\" min 0 max 6\n")
         if(NOT declaration MATCHES "${hint}")
             message(FATAL_ERROR "the declaration lacks the hint '${hint}'")
