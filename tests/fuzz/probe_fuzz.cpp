@@ -56,7 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto sample = probe::parseLine(text.substr(start, end - start), error);
         if (sample && sample->is_object()) {
             answer(*sample, [](const probe::Json& s, std::string& o, std::string& e) {
-                return probes().node.evaluate(s, o, e);
+                bool computed = false;
+                return probes().node.evaluate(s, o, e, computed);
             });
             answer(*sample, [](const probe::Json& s, std::string& o, std::string& e) {
                 return probes().shader.evaluate(s, o, e);

@@ -3,10 +3,12 @@
 # the install must not touch. Each kit has the plug-in in plug-ins/, the shader
 # library in shaders/ with its declaration in shaders/include/, both Attribute
 # Editor templates in scripts/, the licence, change log and reference in doc/,
-# the module description at the top, naming the final prefix, and the TOOLS in
-# bin/ with the TOOL_LIBRARIES they run on in TOOL_LIBRARY_DIR. Then moves the
-# first tree and runs the tools from it (through EMULATOR, if given): they must
-# find the moved deliverables and show no path of the build in --help.
+# the module description at the top, naming the final prefix, and nothing
+# else: no tool, and no library named like the host's or the renderer's.
+# Then installs the tools component into PREFIX, which adds the TOOLS in
+# tools/bin with the TOOL_LIBRARIES they run on in TOOL_LIBRARY_DIR, moves the
+# tree and runs the tools from it (through EMULATOR, if given): they must find
+# the moved deliverables and show no path of the build in --help.
 cmake_minimum_required(VERSION 3.25)
 string(REPLACE "|" ";" TOOLS "${TOOLS}")
 string(REPLACE "|" ";" TOOL_LIBRARIES "${TOOL_LIBRARIES}")
@@ -23,18 +25,21 @@ set(expected
     shaders/${shader_name}
     shaders/include/zq4v_vorlane.mi
     vorlane.mod)
+list(SORT expected)
+set(with_tools ${expected})
 foreach(file ${TOOLS})
     get_filename_component(name ${file} NAME)
-    list(APPEND expected bin/${name})
+    list(APPEND with_tools tools/bin/${name})
 endforeach()
 foreach(file ${TOOL_LIBRARIES})
     get_filename_component(name ${file} NAME)
-    list(APPEND expected ${TOOL_LIBRARY_DIR}/${name})
+    list(APPEND with_tools ${TOOL_LIBRARY_DIR}/${name})
 endforeach()
-list(SORT expected)
+list(SORT with_tools)
 
+# cmake --install with the further arguments given (a component, say).
 function(install_kit prefix)
-    execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix}
+    execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix} ${ARGN}
         OUTPUT_VARIABLE output ERROR_VARIABLE errors RESULT_VARIABLE rc)
     if(NOT rc EQUAL 0)
         message(FATAL_ERROR "cmake --install failed (${rc}):\n${output}${errors}")
@@ -49,13 +54,17 @@ function(require_same root installed_file original)
     endif()
 endfunction()
 
-# Checks the kit whose files are in `root`, to be used from `final_prefix`.
-function(check_kit root final_prefix)
+function(require_files root wanted)
     file(GLOB_RECURSE installed LIST_DIRECTORIES false RELATIVE ${root} ${root}/*)
     list(SORT installed)
-    if(NOT installed STREQUAL expected)
-        message(FATAL_ERROR "installed '${installed}' in ${root}, expected '${expected}'")
+    if(NOT installed STREQUAL wanted)
+        message(FATAL_ERROR "installed '${installed}' in ${root}, expected '${wanted}'")
     endif()
+endfunction()
+
+# Checks the kit whose files are in `root`, to be used from `final_prefix`.
+function(check_kit root final_prefix)
+    require_files(${root} "${expected}")
 
     # Installing rewrites an ELF library's run path, so only Windows libraries
     # arrive byte for byte as built.
@@ -93,8 +102,8 @@ function(check_kit root final_prefix)
     endif()
     file(READ ${root}/shaders/include/zq4v_vorlane.mi declaration)
     foreach(hint
-            "\"diffuse\"[^\n]*#: shortname \"dfl\" softmin 0 softmax 1\n"
-            "\"specularRollOff\"[^\n]*#: shortname \"sro\" softmin 0 softmax 20\n"
+            "\"diffuse\"[^\n]*#: shortname \"dfl\" default 0\\.8 softmin 0 softmax 1\n"
+            "\"specularRollOff\"[^\n]*#: shortname \"sro\" default 5\\. softmin 0 softmax 20\n"
             "\"specOutput\"[^\n]*#: shortname \"sout\" min 0 max 6\n")
         if(NOT declaration MATCHES "${hint}")
             message(FATAL_ERROR "the declaration lacks the hint '${hint}'")
@@ -124,6 +133,9 @@ if(NOT TOOLS)
     return()
 endif()
 
+install_kit(${PREFIX} --component tools)
+require_files(${PREFIX} "${with_tools}")
+
 # The tools in a moved tree: nothing may lead them back to the build.
 set(moved ${PREFIX}-moved)
 file(REMOVE_RECURSE ${moved})
@@ -140,7 +152,7 @@ endfunction()
 
 foreach(file ${TOOLS})
     get_filename_component(name ${file} NAME)
-    set(tool ${moved}/bin/${name})
+    set(tool ${moved}/tools/bin/${name})
     run_tool(help 0 ${tool} --help)
     foreach(build_path ${BUILD_DIR} ${SOURCE_DIR})
         string(FIND "${help}" "${build_path}" at)

@@ -1,5 +1,6 @@
 // The renderer declaration of the shader must match the parameter block, and
-// its "#:" hints for the host's node factory must be well formed.
+// its "#:" hints for the host's node factory must be well formed and give a
+// node made in the host the defaults the renderer and the vorlane node use.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -11,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include <vorlane_host/host_runtime.h>
 #include <vorlane_renderer/vorlane_parameters.h>
 
 namespace vorlane::test {
@@ -101,23 +103,39 @@ bool isNumber(const std::string& word, bool integerOnly) {
 
 // Parses "keyword value ..." of one hint comment; nullopt and `error` for an
 // unknown keyword, a missing or malformed value, or a keyword given twice.
+// "default" takes one number, or three (a vector's or colour's), kept as
+// written with one space between them.
 std::optional<Hints> parseHints(const std::string& text, std::string& error) {
     const std::map<std::string, std::string> kinds = {
-        {"nodeid", "integer"}, {"shortname", "string"}, {"min", "number"},
-        {"max", "number"},     {"softmin", "number"},   {"softmax", "number"}};
+        {"nodeid", "integer"}, {"shortname", "string"}, {"min", "number"},     {"max", "number"},
+        {"softmin", "number"}, {"softmax", "number"},   {"default", "numbers"}};
+    std::vector<std::string> words;
+    std::istringstream in(text);
+    for (std::string word; in >> word;) {
+        words.push_back(word);
+    }
     Hints hints;
-    std::istringstream words(text);
-    for (std::string keyword; words >> keyword;) {
+    for (std::size_t at = 0; at < words.size();) {
+        const std::string& keyword = words[at++];
         const auto kind = kinds.find(keyword);
-        std::string value;
-        if (kind == kinds.end() || !(words >> value)) {
+        if (kind == kinds.end() || at == words.size()) {
             error = "'" + keyword + "' is not a hint with a value";
             return std::nullopt;
         }
-        const bool valid = kind->second == "string"
-                               ? value.size() > 2 && value.front() == '"' && value.back() == '"' &&
-                                     value.find('"', 1) == value.size() - 1
-                               : isNumber(value, kind->second == "integer");
+        std::string value = words[at++];
+        bool valid = false;
+        if (kind->second == "string") {
+            valid = value.size() > 2 && value.front() == '"' && value.back() == '"' &&
+                    value.find('"', 1) == value.size() - 1;
+        } else if (kind->second == "numbers") {
+            int count = 1;
+            for (; at < words.size() && isNumber(words[at], false); ++at, ++count) {
+                value += " " + words[at];
+            }
+            valid = isNumber(value.substr(0, value.find(' ')), false) && (count == 1 || count == 3);
+        } else {
+            valid = isNumber(value, kind->second == "integer");
+        }
         if (!valid || !hints.emplace(keyword, value).second) {
             error = "'" + keyword + " " + value + "' is malformed or repeated";
             return std::nullopt;
@@ -226,7 +244,74 @@ TEST(Declaration, HintsGiveTheNodesShortNamesAndRanges) {
         {"specOutput", {{"shortname", "\"sout\""}, {"min", "0"}, {"max", "6"}}},
         {"specularColor", {{"shortname", "\"spc\""}}},
     };
-    EXPECT_EQ(hints.parameters, expected);
+    std::map<std::string, Hints> withoutDefaults;
+    for (const auto& [name, parameterHints] : hints.parameters) {
+        for (const auto& [keyword, value] : parameterHints) {
+            if (keyword != "default") {
+                withoutDefaults[name][keyword] = value;
+            }
+        }
+    }
+    EXPECT_EQ(withoutDefaults, expected);
+}
+
+// The numbers of a default as the host's node factory takes them: "on" and
+// "off" as 1 and 0, a colour's red, green and blue without its alpha.
+std::vector<float> defaultNumbers(const std::string& type, const std::string& text) {
+    if (text == "on" || text == "off") {
+        return {text == "on" ? 1.0f : 0.0f};
+    }
+    std::vector<float> numbers;
+    std::istringstream words(text);
+    for (std::string word; words >> word;) {
+        numbers.push_back(std::stof(word));
+    }
+    if (type == "color" && numbers.size() == 4) {
+        numbers.pop_back();
+    }
+    return numbers;
+}
+
+// The host's renderer integration gives an attribute the default of its
+// "#: default" hint, and zero without one: every hint repeats the
+// declaration's default, every parameter without one defaults to zero, and a
+// hinted attribute that the vorlane node shares starts as the node's does.
+TEST(Declaration, DefaultHintsGiveTheHostTheRenderersAndTheNodesDefaults) {
+    const std::string text = readDeclaration();
+    const DeclarationHints hints = readHints();
+    EXPECT_EQ(hints.errors, std::vector<std::string>{});
+    host::Host host;
+    std::ostringstream hostErrors;
+    host.setErrorStream(&hostErrors);
+    std::string error;
+    ASSERT_TRUE(host.loadPlugin(VORLANE_PLUGIN_PATH, &error)) << error;
+    const host::NodeType* node = host.findNodeType("vorlane");
+    ASSERT_NE(node, nullptr);
+
+    int hinted = 0;
+    for (const auto& [type, name] : parameters(text)) {
+        if (type == "array light") {
+            continue;
+        }
+        const std::vector<float> declared = defaultNumbers(type, defaultOf(text, name));
+        const auto found = hints.parameters.find(name);
+        const bool hasHint = found != hints.parameters.end() && found->second.count("default") != 0;
+        const std::vector<float> hint = hasHint ? defaultNumbers(type, found->second.at("default"))
+                                                : std::vector<float>(declared.size(), 0.0f);
+        EXPECT_EQ(hint, declared) << name;
+        const host::AttributeId shared = node->findAttribute(name);
+        if (!hasHint || !shared.valid()) {
+            continue;
+        }
+        ++hinted;
+        const host::AttributeInfo& attribute = node->attribute(shared);
+        const std::vector<float> nodeDefault =
+            attribute.kind == host::AttributeKind::FloatTriple
+                ? std::vector<float>(attribute.defaultFloat, attribute.defaultFloat + 3)
+                : std::vector<float>{attribute.defaultFloat[0]};
+        EXPECT_EQ(hint, nodeDefault) << name;
+    }
+    EXPECT_EQ(hinted, 4);  // color, diffuse, specularRollOff, specularColor
 }
 
 }  // namespace

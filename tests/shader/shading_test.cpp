@@ -1,4 +1,5 @@
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 
@@ -143,6 +144,15 @@ TEST_F(ShadingTest, IndirectTermFollowsItsSwitchAndTint) {
     EXPECT_TRUE(std::isnan(nan.g));
     EXPECT_EQ(nan.r, off.r);  // 0 tint adds +0
     EXPECT_EQ(nan.a, 1.0f);
+
+    // A tint that is non-zero in any one channel alone keeps the term.
+    std::uint64_t calls = scene_.calls().computeIrradiance;
+    for (const miColor tint : {miColor{0.5f, 0.0f, 0.0f, 1.0f}, miColor{0.0f, 0.5f, 0.0f, 1.0f},
+                               miColor{0.0f, 0.0f, 0.5f, 1.0f}}) {
+        set(VorlaneParameter::indirectColor, tint);
+        EXPECT_COLOR_EQ(shade(kStart), referenceShade(reference({{kFront}}, irradiance), kStart));
+        EXPECT_EQ(scene_.calls().computeIrradiance, ++calls);
+    }
 }
 
 TEST_F(ShadingTest, FailedIrradianceAddsNothing) {

@@ -90,12 +90,16 @@ TEST(Probe, NodePlugs) {
                                "\n"
                                R"({"node": {"ic": [1, 2, 3]}, "plug": "ocg"})"
                                "\n"
-                               R"({"node": {}, "plug": "color"})"
-                               "\n");
+                               R"({"node": {}, "plug": "cr"})"
+                               "\n",
+                               1);
     ASSERT_EQ(answers.size(), 3u);
     EXPECT_EQ(answers[0], json::parse(R"({"status": 0, "value": [0.25]})"));
     EXPECT_EQ(answers[1], json::parse(R"({"status": 0, "value": [2]})"));
-    EXPECT_EQ(answers[2], json::parse(R"({"status": 5})"));
+    EXPECT_EQ(answers[2],
+              json::parse(R"({"status": 5, "error": "the node does not compute colorR )"
+                          R"((kUnknownParameter): it computes outColor, outTransparency and )"
+                          R"(their children"})"));
 }
 
 TEST(Probe, ShaderSampleWithDiffuseSpecularAmbientAndIndirect) {

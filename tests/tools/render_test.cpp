@@ -267,6 +267,7 @@ TEST(Render, SelectedPresetsAndOneDeliverable) {
 TEST(Render, SwatchesOnePerPresetAndDeliverable) {
     const std::string dir = tempFile("swatches");
     fs::remove_all(dir);
+    fs::create_directories(dir);
     const auto result =
         runCommand({VORLANE_RENDER, "--swatches", dir, "--size", "24", "--spp", "1"});
     ASSERT_EQ(result.exitCode, 0) << result.err;
@@ -374,9 +375,11 @@ TEST(Render, FailuresAreReportedWithNonZeroStatus) {
     EXPECT_EQ(badPlugin.exitCode, 1);
     EXPECT_FALSE(fs::exists(tempFile("never.png")));
 
-    // The format follows the file name; conflicting outputs are refused.
+    // The format follows the file name; conflicting outputs and a missing
+    // swatch folder, as a missing output folder, are refused.
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"-o", tempFile("never.jpg")},
+          {"--swatches", tempFile("no-such-folder")},
           {"--swatches", tempFile("never"), "-o", tempFile("never.png")},
           {"--plot", tempFile("never.png"), "-o", tempFile("never2.png")},
           {"--plot", tempFile("never.exr")}}) {
@@ -385,6 +388,22 @@ TEST(Render, FailuresAreReportedWithNonZeroStatus) {
         const auto refused = runCommand(argv);
         EXPECT_NE(refused.exitCode, 0) << args[0] << " " << args[1];
         EXPECT_FALSE(fs::exists(args[1])) << args[1];
+    }
+
+    // Options that would do nothing with the others given are refused,
+    // naming both.
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--indirect", "--deliverable", "vorlane"},
+          {"--plugin", VORLANE_PLUGIN, "--deliverable", "zq4v_vorlane"},
+          {"--shader-library", "any.so", "--deliverable", "vorlane"},
+          {"--swatches", tempFile("never"), "--font", "any.ttf"},
+          {"--plot", tempFile("never.png"), "--threads", "1"}}) {
+        std::vector<std::string> argv = {VORLANE_RENDER};
+        argv.insert(argv.end(), args.begin(), args.end());
+        const auto refused = runCommand(argv);
+        EXPECT_EQ(refused.exitCode, 2) << args[0];
+        EXPECT_NE(refused.err.find(args[0]), std::string::npos) << refused.err;
+        EXPECT_NE(refused.err.find(args[args.size() - 2]), std::string::npos) << refused.err;
     }
 
     const auto help = runCommand({VORLANE_RENDER, "--help"});

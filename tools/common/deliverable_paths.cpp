@@ -17,10 +17,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// An installed tree: DIR/bin with the programs, beside the host's module
-// folders DIR/plug-ins and the renderer's DIR/shaders.
-constexpr const char* kInstalledPluginDir = "../plug-ins";
-constexpr const char* kInstalledShaderLibraryDir = "../shaders";
+// An installed tree: the kit in DIR, with the host's module folder
+// DIR/plug-ins and the renderer's DIR/shaders, and the programs in the tools
+// component's DIR/tools/bin.
+constexpr const char* kInstalledPluginDir = "../../plug-ins";
+constexpr const char* kInstalledShaderLibraryDir = "../../shaders";
 
 std::string find(const fs::path& installedDir, const fs::path& buildDir, const char* file) {
     const fs::path program = programDirectory();

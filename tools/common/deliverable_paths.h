@@ -1,7 +1,8 @@
 // Where the tools find the two deliverables by default: relative to the
 // running program, so the same program works in the build tree and in an
-// installed tree (DIR/bin beside DIR/plug-ins and DIR/shaders), wherever
-// either was moved, and carries no path of the machine that built it.
+// installed tree (the kit's DIR/plug-ins and DIR/shaders, the programs in
+// DIR/tools/bin), wherever either was moved, and carries no path of the
+// machine that built it.
 #pragma once
 
 #include <filesystem>
@@ -14,8 +15,8 @@ namespace vorlane::tools {
 std::filesystem::path programDirectory();
 
 // The vorlane host plug-in and the zq4v_vorlane shader library: in an
-// installed tree ../plug-ins and ../shaders from the program, otherwise where
-// the build tree keeps them. When neither exists, the installed place, so
+// installed tree ../../plug-ins and ../../shaders from the program, otherwise
+// where the build tree keeps them. When neither exists, the installed place, so
 // that the error names where the file was expected.
 std::string defaultPluginPath();
 std::string defaultShaderLibraryPath();

@@ -35,8 +35,12 @@ Host node sample (the plug-in, through the host):
           preShadowIntensity) not given take the element default.
   plug    the plug to compute, by long or short name (default outColor).
   answer  {"status": CODE, "value": [...]}: compute's status and the plug's
-          value (three numbers for a triple, one for a single float); no
-          value when the status is not 0.
+          value (three numbers for a triple, one for a single float).
+  status  0 (kSuccess): the plug was computed.
+          5 (kUnknownParameter): the node does not compute the plug (it
+          computes outColor, outTransparency and their children); the
+          answer is {"status": 5, "error": "..."} with the reason instead of
+          a value, and the line counts as failed.
 
 Renderer shader sample (the shader library, through the renderer):
   {"shader": {PARAM: VALUE, ...}, "connected": {PARAM: VALUE, ...},
@@ -64,8 +68,9 @@ arrays and objects deep and names each value once: a key given twice, or an
 attribute together with its long or short name or with one of its children
 ("transparency" with "it" or "itr"), is an error.
 
-Exit status: 0 when every line was answered, 1 when any line failed, 2 when
-an input could not be read or the options are wrong.)";
+Exit status: 0 when every line was answered with a value or a result, 1 when
+any line failed (an "error" answer), 2 when an input could not be read or the
+options are wrong.)";
 
 enum class SampleKind { Node, Shader, Unknown };
 
@@ -89,13 +94,15 @@ class Prober {
     Prober(std::string pluginPath, std::string shaderPath)
         : pluginPath_(std::move(pluginPath)), shaderPath_(std::move(shaderPath)) {}
 
-    // Answers one line; returns false when the line failed.
+    // Answers one line; returns false when the line failed: an error answer,
+    // or a node sample whose compute gave no value.
     bool answer(const std::string& line, long number, std::string& out) {
         std::string error;
         std::string answer;
-        if (evaluate(line, answer, error)) {
+        bool computed = true;
+        if (evaluate(line, answer, error, computed)) {
             out += answer;
-            return true;
+            return computed;
         }
         out += "{\"line\": " + std::to_string(number) + ", \"error\": " + probe::jsonQuoted(error) +
                "}";
@@ -103,7 +110,8 @@ class Prober {
     }
 
   private:
-    bool evaluate(const std::string& line, std::string& answer, std::string& error) {
+    bool evaluate(const std::string& line, std::string& answer, std::string& error,
+                  bool& computed) {
         const std::optional<probe::Json> sample = probe::parseLine(line, error);
         if (!sample) {
             return false;
@@ -121,7 +129,7 @@ class Prober {
                     error = node_->error();
                     return false;
                 }
-                return node_->evaluate(*sample, answer, error);
+                return node_->evaluate(*sample, answer, error, computed);
             case SampleKind::Shader:
                 if (!shader_) {
                     shader_ = std::make_unique<probe::ShaderProbe>(shaderPath_);

@@ -168,6 +168,15 @@ void appendValue(std::string& out, const host::Evaluation& evaluation, Attribute
     out += "]";
 }
 
+// Why compute gave no value, in words.
+std::string statusReason(int status, const std::string& plug) {
+    if (status == host::kUnknownParameter) {
+        return "the node does not compute " + plug +
+               " (kUnknownParameter): it computes outColor, outTransparency and their children";
+    }
+    return "compute answered status " + std::to_string(status) + " for " + plug;
+}
+
 }  // namespace
 
 NodeProbe::NodeProbe(const std::string& pluginPath) : host_(std::make_unique<host::Host>()) {
@@ -184,7 +193,8 @@ NodeProbe::NodeProbe(const std::string& pluginPath) : host_(std::make_unique<hos
 
 NodeProbe::~NodeProbe() = default;
 
-bool NodeProbe::evaluate(const Json& sample, std::string& out, std::string& error) const {
+bool NodeProbe::evaluate(const Json& sample, std::string& out, std::string& error,
+                         bool& computed) const {
     for (const auto& [key, value] : sample.items()) {
         if (key != "node" && key != "lights" && key != "plug") {
             error = "sample: unknown member " + quotedPrefix(key);
@@ -248,10 +258,14 @@ bool NodeProbe::evaluate(const Json& sample, std::string& out, std::string& erro
     }
 
     const host::Evaluation evaluation = data.compute(plug);
+    computed = evaluation.status == host::kSuccess;
     out += "{\"status\": " + std::to_string(evaluation.status);
-    if (evaluation.status == host::kSuccess) {
+    if (computed) {
         out += ", \"value\": ";
         appendValue(out, evaluation, type.attribute(plug).kind);
+    } else {
+        out += ", \"error\": " +
+               jsonQuoted(statusReason(evaluation.status, type.attribute(plug).longName));
     }
     out += "}";
     return true;

@@ -24,9 +24,11 @@ class NodeProbe {
     const std::string& error() const { return error_; }
 
     // Evaluates `{"node": ..., "lights": ..., "plug": ...}` on a new node and
-    // appends the answer line (without newline) to `out`. Returns false with
-    // `error` set for a malformed sample.
-    bool evaluate(const Json& sample, std::string& out, std::string& error) const;
+    // appends the answer line (without newline) to `out`: compute's status
+    // with the plug's value, or for a status other than 0 with the reason in
+    // "error", and then `computed` is false. Returns false with `error` set
+    // for a malformed sample.
+    bool evaluate(const Json& sample, std::string& out, std::string& error, bool& computed) const;
 
   private:
     std::unique_ptr<host::Host> host_;

@@ -47,14 +47,25 @@ very large ones included). Files are written whole or not at all.
 --swatches DIR writes one swatch per preset, deliverable and look instead (a
 lit sphere on a neutral background), named <preset>_<deliverable>.png, with
 _specular before .png for the specular look, for example
-blue-paint_vorlane.png.
+blue-paint_vorlane.png. The folder of the output, like DIR, must exist.
 
 --plot FILE.png draws the measured specular reflectance of the presets in the
 plane of incidence instead: per preset, red, green and blue for outgoing
 angles -90 to 90 degrees at incident angles 0, 30 and 60 degrees, evaluated
 by the vorlane plug-in through the host.
 
-The image does not depend on --threads.)";
+The image does not depend on --threads. An option that has no effect with
+the others given is refused: --indirect, which only the zq4v_vorlane shader
+uses, or --shader-library with --deliverable vorlane; --plugin with
+--deliverable zq4v_vorlane; --font (the gallery's labels) with --swatches;
+and with --plot every option but --preset and --plugin.
+
+Exit status: 0 when the image, swatches or plot were written; 1 when they
+could not be: a missing folder, a font, plug-in or shader library that does
+not load, a format this build lacks, or a failed write; 2 for wrong options:
+an unknown option or value, options that have no effect together, a file
+name that does not end in .png or .exr (.png for --plot), or an unknown
+preset.)";
 
 // The measured materials, by preset index.
 const std::vector<std::string> kPresetNames = {
@@ -167,6 +178,26 @@ int usageError(const std::string& message) {
     return kUsageError;
 }
 
+// An option given for the deliverable that --deliverable leaves out, which
+// would do nothing: the message naming both, or empty.
+std::string optionWithoutEffect(const CLI::App& app, const std::string& deliverable) {
+    const struct {
+        const char* option;
+        const char* deliverable;  // the only deliverable the option acts on
+    } deliverableOptions[] = {
+        {"--indirect", "zq4v_vorlane"},
+        {"--shader-library", "zq4v_vorlane"},
+        {"--plugin", "vorlane"},
+    };
+    for (const auto& [option, usedBy] : deliverableOptions) {
+        if (app.count(option) > 0 && deliverable != "both" && deliverable != usedBy) {
+            return std::string(option) + " has no effect with --deliverable " + deliverable +
+                   ": only " + usedBy + " uses it";
+        }
+    }
+    return {};
+}
+
 // The reflectance plot of the chosen presets, through the host node.
 int writePlot(const Options& o, const std::vector<int>& presets) {
     std::string error;
@@ -238,13 +269,17 @@ int main(int argc, char** argv) {
         "the zq4v_vorlane shader library (default: " + vt::shaderLibraryDefaultText() + ")");
     app.add_option("--font", o.font, "TrueType font for the gallery labels")->capture_default_str();
     for (const char* renderOnly : {"--size", "--spp", "--deliverable", "--lights", "--indirect",
-                                   "--look", "--font", "--shader-library"}) {
+                                   "--look", "--font", "--shader-library", "--threads"}) {
         plotOption->excludes(renderOnly);
     }
+    swatchOption->excludes("--font");
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
         return app.exit(e) == 0 ? 0 : kUsageError;
+    }
+    if (const std::string unused = optionWithoutEffect(app, o.deliverable); !unused.empty()) {
+        return usageError(unused);
     }
 
     std::string error;
@@ -277,13 +312,14 @@ int main(int argc, char** argv) {
     settings.swatch = swatches;
 
     if (swatches) {
+        // A missing folder is refused as it is for --output, not created.
         std::error_code ec;
-        std::filesystem::create_directories(o.swatches, ec);
         if (!std::filesystem::is_directory(o.swatches, ec)) {
-            return fail("cannot create the swatch directory '" + o.swatches + "'");
+            return fail("cannot write swatches to '" + o.swatches + "': no directory '" +
+                        o.swatches + "'");
         }
         if (!checkWritable((std::filesystem::path(o.swatches) / "x.png").string(), error)) {
-            return fail("cannot write swatches to '" + o.swatches + "'");
+            return fail("cannot write swatches to '" + o.swatches + "': permission denied");
         }
     } else if (!vt::imageFormatOf(o.output)) {
         return usageError("cannot write '" + o.output +
