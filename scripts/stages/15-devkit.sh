@@ -69,6 +69,15 @@ if grep '"command"' "$build/compile_commands.json" | grep -v -e '-std=c++98' >&2
     exit 1
 fi
 check_build "CMake devkit build" "$build/plugSource/vorlane.so" "$build/shader/zq4v_vorlane.so"
+# Its install is the same kit as the in-tree build's, documentation included.
+installed() {
+    cmake --install "$1" --prefix "$work/kit-$2" >/dev/null
+    (cd "$work/kit-$2" && find . -type f | sort)
+}
+if ! diff <(installed "$native" in-tree) <(installed "$build" devkit) >&2; then
+    echo "the devkit build installs another kit than the in-tree build" >&2
+    exit 1
+fi
 
 # From a compiler prompt: the README's GCC lines, exactly as written, run in a
 # copy of the repository's own files that they read. They must build without
