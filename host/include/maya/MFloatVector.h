@@ -1,6 +1,8 @@
 // Three single-precision floats: a vector or a colour.
 #pragma once
 
+#include <maya/MTypes.h>
+
 class MFloatVector {
   public:
     MFloatVector() : x(0.0f), y(0.0f), z(0.0f) {}

@@ -1,6 +1,8 @@
 // Numeric data types of numeric attributes.
 #pragma once
 
+#include <maya/MTypes.h>
+
 class MFnNumericData {
   public:
     enum Type {
