@@ -1,4 +1,6 @@
 // Shading: ambient, diffuse and measured specular light from the light array.
+#include <vorlane/linux_symbol_versions.h>
+
 #include <maya/MArrayDataHandle.h>
 #include <maya/MDataHandle.h>
 #include <maya/MFloatVector.h>

@@ -1,4 +1,6 @@
 // The node class: identifier, class-wide handles, construction.
+#include <vorlane/linux_symbol_versions.h>
+
 #include "vorlanePlugInt.h"
 
 const MTypeId vorlane::id(0x28713);

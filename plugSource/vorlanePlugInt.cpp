@@ -1,11 +1,13 @@
 // The node's attributes: creation, flags, defaults, the attributes added to
 // the node type, and which inputs affect which output.
+#include <vorlane/linux_symbol_versions.h>
+
 #include <maya/MFnEnumAttribute.h>
 #include <maya/MFnLightDataAttribute.h>
 #include <maya/MFnNumericAttribute.h>
 
 #include <cstddef>
-#include <iostream>
+#include <cstdio>
 
 #include "vorlanePlugInt.h"
 #include "vorlaneShading.h"
@@ -20,10 +22,13 @@ std::size_t countOf(const MObject* const (&)[count]) {
 
 // Reports a failed host call of the light-array stretch and lets the caller
 // go on: the source, the line of the test, then the host's own description.
+// Written through the C library rather than iostreams, whose insertion of a
+// C string and std::endl need C++ runtime versions newer than GCC 4.1.2's;
+// flushed, so that it comes before the host's description, whichever stream
+// the host writes that to.
 void reportFailure(const MStatus& status, int line) {
-    std::cerr << "\nAPI error detected in "
-              << "plugSource/vorlanePlugInt"
-              << " at line " << line << std::endl;
+    std::fprintf(stderr, "\nAPI error detected in plugSource/vorlanePlugInt at line %d\n", line);
+    std::fflush(stderr);
     status.perror("");
 }
 

@@ -2,6 +2,8 @@
 // unload, and refresh the host's node-creation window around both. The one
 // file of the plug-in that includes <maya/MFnPlugin.h> without MNoVersionString,
 // so that the header defines MApiVersion here (and DllMain on Windows).
+#include <vorlane/linux_symbol_versions.h>
+
 #include <maya/MFnPlugin.h>
 #include <maya/MGlobal.h>
 #include <maya/MString.h>

@@ -1,4 +1,6 @@
 // The preset fields of the node's enumeration, from the model's table.
+#include <vorlane/linux_symbol_versions.h>
+
 #include "vorlaneShading.h"
 
 namespace vorlane_shading {

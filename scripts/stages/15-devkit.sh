@@ -16,6 +16,15 @@ devkit="$work/devkit"
 samples=tests/tools/samples/shared.jsonl
 
 cmake --install "$native" --component devkit --prefix "$devkit"
+# The devkit's headers refuse a 64-bit plug-in build that forgets Bits64_,
+# whose layouts the host's 64-bit libraries use.
+if echo '#include <maya/MFnPlugin.h>' | g++ -std=c++98 -fsyntax-only -x c++ \
+    -D_BOOL -DREQUIRE_IOSTREAM -Dlinux -I"$devkit/include" - 2>"$work/no-bits64.txt" ||
+    ! grep -q 'define Bits64_' "$work/no-bits64.txt"; then
+    cat "$work/no-bits64.txt" >&2
+    echo "the devkit's headers take a 64-bit build without Bits64_" >&2
+    exit 1
+fi
 "$native/tools/vorlane-probe" <"$samples" >"$work/in-tree.jsonl"
 
 exports() {
@@ -32,6 +41,7 @@ check_build() {
         exit 1
     fi
     cmake -DNM=nm -DLIBRARY="$shader" -P tests/shader/check_exports.cmake
+    tests/support/check_linux_floor.sh "$plugin" "$shader"
     "$native/tools/vorlane-probe" --plugin "$plugin" --shader-library "$shader" \
         <"$samples" >"$work/answers.jsonl"
     if ! cmp "$work/in-tree.jsonl" "$work/answers.jsonl"; then
@@ -92,7 +102,11 @@ if [ "$(grep -c '^g++ ' "$work/commands.sh")" -ne 2 ]; then
     cat "$work/commands.sh" >&2
     exit 1
 fi
-(cd "$prompt" && MAYA_LOCATION="$devkit" bash -eu "$work/commands.sh") 2>"$work/warnings.txt"
+if ! (cd "$prompt" && MAYA_LOCATION="$devkit" bash -eu "$work/commands.sh") 2>"$work/warnings.txt"; then
+    cat "$work/warnings.txt" >&2
+    echo "the README's GCC commands fail" >&2
+    exit 1
+fi
 if [ -s "$work/warnings.txt" ]; then
     cat "$work/warnings.txt" >&2
     echo "the README's GCC commands print warnings" >&2

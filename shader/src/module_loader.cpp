@@ -1,3 +1,5 @@
+#include <vorlane/linux_symbol_versions.h>
+
 #include "module_loader.h"
 
 #if !defined(_WIN32)

@@ -3,6 +3,8 @@
 // caches the entry point. The handle and the slots are single shared words,
 // read and written whole without a lock: concurrent first uses may both look
 // a name up and both store the same address.
+#include <vorlane/linux_symbol_versions.h>
+
 #include <shader.h>
 
 #include <cstdio>

@@ -1,6 +1,8 @@
 // The material shader zq4v_vorlane: diffuse and measured specular light from
 // the lights that its parameters list, averaged per light over the light's
 // samples, plus ambient, incandescence and optional indirect irradiance.
+#include <vorlane/linux_symbol_versions.h>
+
 #include <shader.h>
 
 #include <cstddef>

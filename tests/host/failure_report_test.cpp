@@ -57,20 +57,18 @@ class FailureReportTest : public HostTest {
         for (const auto& rule : rules) {
             host.injectFailure(rule);
         }
-#if defined(_WIN32)
-        // On Windows the plug-in carries its own static C++ runtime, whose
-        // std::cerr writes straight to the process's standard error, out of
-        // reach of the fixture's redirection. Capture the standard error
-        // itself, with the host's output sent there too to keep the order.
+        // The plug-in writes its reports to the process's standard error
+        // through the C library, out of reach of the fixture's redirection of
+        // std::cerr. Capture the standard error itself, with the host's
+        // descriptions sent there too, through std::cerr, to keep the order.
         host.setErrorStream(nullptr);
+        std::streambuf* const redirected = std::cerr.rdbuf(capture_.original());
         testing::internal::CaptureStderr();
-#endif
         std::string error;
         EXPECT_TRUE(host.loadPlugin(VORLANE_PLUGIN_PATH, &error)) << error;
-#if defined(_WIN32)
         errors.str(testing::internal::GetCapturedStderr());
+        std::cerr.rdbuf(redirected);
         host.setErrorStream(&errors);
-#endif
         type = host.findNodeType("vorlane");
         EXPECT_NE(type, nullptr) << "initialize must succeed whatever failed";
         return reportsIn(errors.str());

@@ -17,6 +17,8 @@ class CerrCapture {
   public:
     explicit CerrCapture(std::ostream& into) : previous_(std::cerr.rdbuf(into.rdbuf())) {}
     ~CerrCapture() { std::cerr.rdbuf(previous_); }
+    // The buffer std::cerr writes to when not captured.
+    std::streambuf* original() const { return previous_; }
     CerrCapture(const CerrCapture&) = delete;
     CerrCapture& operator=(const CerrCapture&) = delete;
 
@@ -53,7 +55,7 @@ class HostTest : public ::testing::Test {
     host::Host host;
     const host::NodeType* type = nullptr;
 
-  private:
+  protected:
     CerrCapture capture_;
 };
 
