@@ -79,12 +79,15 @@ if grep '"command"' "$build/compile_commands.json" | grep -v -e '-std=c++98' >&2
     exit 1
 fi
 check_build "CMake devkit build" "$build/plugSource/vorlane.so" "$build/shader/zq4v_vorlane.so"
-# Its install is the same kit as the in-tree build's, documentation included.
+# Its install is the same kit as the in-tree build's, documentation included,
+# with the plug-in built against the devkit in the module's plug-ins/, which
+# the in-tree build, made against the stand-in SDK, leaves out of its kit.
 installed() {
     cmake --install "$1" --prefix "$work/kit-$2" >/dev/null
     (cd "$work/kit-$2" && find . -type f | sort)
 }
-if ! diff <(installed "$native" in-tree) <(installed "$build" devkit) >&2; then
+if ! diff <({ installed "$native" in-tree; echo ./plug-ins/vorlane.so; } | sort) \
+    <(installed "$build" devkit) >&2; then
     echo "the devkit build installs another kit than the in-tree build" >&2
     exit 1
 fi
@@ -113,3 +116,38 @@ if [ -s "$work/warnings.txt" ]; then
     exit 1
 fi
 check_build "README's GCC commands" "$prompt/vorlane.so" "$prompt/zq4v_vorlane.so"
+
+# The release archive, as users get it: the in-tree kit without its module
+# description, with its checksum. Unpacked into a folder whose path has a
+# space, its install.sh writes the module description naming that folder,
+# and its build-plugin.sh builds the plug-in against the devkit, checked as
+# the builds above are.
+(cd "$native" && cpack >/dev/null)
+version="$(sed -n 's/^#define VORLANE_VERSION "\(.*\)"$/\1/p' include/vorlane/version.h)"
+archive="vorlane-$version-linux-x86_64"
+(cd "$native/packages" && sha256sum --quiet -c "$archive.tar.gz.sha256")
+unpacked="$work/unpacked archive"
+mkdir "$unpacked"
+tar -xzf "$native/packages/$archive.tar.gz" -C "$unpacked"
+kit="$unpacked/$archive"
+if ! diff <(installed "$native" in-tree | grep -vx ./vorlane.mod) \
+    <(cd "$kit" && find . -type f | sort) >&2; then
+    echo "the release archive holds other files than the kit" >&2
+    exit 1
+fi
+if grep -rlaF -e "$PWD" -e "$(realpath "$native")" "$kit" >&2; then
+    echo "the release archive holds a path of the build machine" >&2
+    exit 1
+fi
+"$kit/install.sh" >/dev/null
+if [ "$(cat "$kit/vorlane.mod")" != "+ vorlane $version $kit" ]; then
+    echo "install.sh wrote '$(cat "$kit/vorlane.mod")' for $kit" >&2
+    exit 1
+fi
+if ! "$kit/build-plugin.sh" "$devkit" >/dev/null 2>"$work/warnings.txt" ||
+    [ -s "$work/warnings.txt" ]; then
+    cat "$work/warnings.txt" >&2
+    echo "the archive's build-plugin.sh fails or warns" >&2
+    exit 1
+fi
+check_build "release archive's build-plugin.sh" "$kit/plug-ins/vorlane.so" "$kit/shaders/zq4v_vorlane.so"

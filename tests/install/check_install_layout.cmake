@@ -1,12 +1,16 @@
 # Installs the build twice and checks the kit each time: once into PREFIX
 # (emptied first), and once staged, with DESTDIR set, for a final prefix that
-# the install must not touch. Each kit has the plug-in in plug-ins/, the shader
-# library in shaders/ with its declaration in shaders/include/, both Attribute
-# Editor templates in scripts/, the licence, change log and reference in doc/,
-# the module description at the top, naming the final prefix, and nothing
-# else: no tool, and no library named like the host's or the renderer's.
+# the install must not touch. Each kit has the shader library in shaders/ with
+# its declaration in shaders/include/, both Attribute Editor templates in
+# scripts/, the licence, change log and reference in doc/, the module
+# description's template and the step that writes it, the plug-in's sources
+# in source/ with the script that builds them, the module description at the
+# top naming the final prefix (not in a cross build, which cannot know it),
+# and nothing else: no plug-in binary, no tool, and no library named like the
+# host's or the renderer's.
 # Then installs the tools component into PREFIX, which adds the TOOLS in
-# tools/bin with the TOOL_LIBRARIES they run on in TOOL_LIBRARY_DIR, moves the
+# tools/bin with the TOOL_LIBRARIES they run on in TOOL_LIBRARY_DIR and the
+# plug-in, built against the stand-in host, in tools/plug-ins; moves the
 # tree and runs the tools from it (through EMULATOR, if given): they must find
 # the moved deliverables and show no path of the build in --help.
 cmake_minimum_required(VERSION 3.25)
@@ -15,18 +19,38 @@ string(REPLACE "|" ";" TOOL_LIBRARIES "${TOOL_LIBRARIES}")
 
 get_filename_component(plugin_name ${PLUGIN} NAME)
 get_filename_component(shader_name ${SHADER_LIBRARY} NAME)
+if(shader_name MATCHES "\\.dll$")
+    set(script_suffix bat)
+else()
+    set(script_suffix sh)
+endif()
 set(expected
+    build-plugin.${script_suffix}
     doc/CHANGELOG.md
     doc/LICENSE
     doc/reference.md
-    plug-ins/${plugin_name}
+    install.${script_suffix}
     scripts/AEvorlaneTemplate.mel
     scripts/AEzq4v_vorlaneTemplate.mel
     shaders/${shader_name}
     shaders/include/zq4v_vorlane.mi
-    vorlane.mod)
+    vorlane.mod.in)
+if(NOT CROSSCOMPILING)
+    list(APPEND expected vorlane.mod)
+endif()
+# The plug-in's source kit: the sources the build lines compile, as laid out
+# in the repository.
+file(GLOB_RECURSE kit_sources RELATIVE ${SOURCE_DIR}
+    ${SOURCE_DIR}/include/vorlane/*.h ${SOURCE_DIR}/model/include/*.h ${SOURCE_DIR}/model/src/*.cpp
+    ${SOURCE_DIR}/plugSource/*.cpp ${SOURCE_DIR}/plugSource/*.h)
+if(script_suffix STREQUAL "sh")
+    list(APPEND kit_sources plugSource/exports.map)
+endif()
+foreach(file ${kit_sources})
+    list(APPEND expected source/${file})
+endforeach()
 list(SORT expected)
-set(with_tools ${expected})
+set(with_tools ${expected} tools/plug-ins/${plugin_name})
 foreach(file ${TOOLS})
     get_filename_component(name ${file} NAME)
     list(APPEND with_tools tools/bin/${name})
@@ -68,10 +92,12 @@ function(check_kit root final_prefix)
 
     # Installing rewrites an ELF library's run path, so only Windows libraries
     # arrive byte for byte as built.
-    if(plugin_name MATCHES "\\.(mll|dll)$")
-        require_same(${root} plug-ins/${plugin_name} ${PLUGIN})
+    if(shader_name MATCHES "\\.dll$")
         require_same(${root} shaders/${shader_name} ${SHADER_LIBRARY})
     endif()
+    foreach(file ${kit_sources})
+        require_same(${root} source/${file} ${SOURCE_DIR}/${file})
+    endforeach()
     require_same(${root} shaders/include/zq4v_vorlane.mi ${SOURCE_DIR}/shader/zq4v_vorlane.mi)
     require_same(${root} scripts/AEvorlaneTemplate.mel
                  ${SOURCE_DIR}/plugSource/scripts/AEvorlaneTemplate.mel)
@@ -83,11 +109,18 @@ function(check_kit root final_prefix)
 
     # The one form of module description that every host version reads: a
     # single line with the module's name, version and absolute path, under
-    # which the host itself finds plug-ins/ and scripts/.
-    file(READ ${root}/vorlane.mod module)
-    set(line "+ vorlane ${VERSION} ${final_prefix}\n")
-    if(NOT module STREQUAL line)
-        message(FATAL_ERROR "vorlane.mod of the kit in ${root} is\n${module}\nexpected\n${line}")
+    # which the host itself finds plug-ins/ and scripts/. The template leaves
+    # the path to the step that writes it where the kit is used.
+    file(READ ${root}/vorlane.mod.in template)
+    if(NOT template STREQUAL "+ vorlane ${VERSION} @VORLANE_MODULE_ROOT@\n")
+        message(FATAL_ERROR "vorlane.mod.in of the kit in ${root} is\n${template}")
+    endif()
+    if(NOT CROSSCOMPILING)
+        file(READ ${root}/vorlane.mod module)
+        set(line "+ vorlane ${VERSION} ${final_prefix}\n")
+        if(NOT module STREQUAL line)
+            message(FATAL_ERROR "vorlane.mod of the kit in ${root} is\n${module}\nexpected\n${line}")
+        endif()
     endif()
 
     # The declaration as installed: a fixed node id in the locally reserved
@@ -177,7 +210,7 @@ run_tool(answers 0 ${probe} samples.jsonl)
 if(NOT answers MATCHES "^{\"status\": 0, \"value\": [^\n]*}\r?\n{\"result\": [^\n]*}\r?\n$")
     message(FATAL_ERROR "the probe in the moved tree answered:\n${answers}")
 endif()
-file(REMOVE ${moved}/plug-ins/${plugin_name})
+file(REMOVE ${moved}/tools/plug-ins/${plugin_name})
 run_tool(answers 1 ${probe} samples.jsonl)
 if(NOT answers MATCHES "plug-ins[/\\\\]+${plugin_name}")
     message(FATAL_ERROR "without its plug-in the moved probe answered:\n${answers}")

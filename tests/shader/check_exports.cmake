@@ -18,7 +18,7 @@ if(NOT exported STREQUAL expected)
     message(FATAL_ERROR "exports are '${exported}', expected '${expected}'")
 endif()
 
-execute_process(COMMAND ${NM} -u ${LIBRARY} OUTPUT_VARIABLE undefined RESULT_VARIABLE rc)
+execute_process(COMMAND ${NM} -D -u ${LIBRARY} OUTPUT_VARIABLE undefined RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
     message(FATAL_ERROR "nm -u failed on ${LIBRARY}")
 endif()

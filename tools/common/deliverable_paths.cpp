@@ -17,10 +17,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// An installed tree: the kit in DIR, with the host's module folder
-// DIR/plug-ins and the renderer's DIR/shaders, and the programs in the tools
-// component's DIR/tools/bin.
-constexpr const char* kInstalledPluginDir = "../../plug-ins";
+// An installed tree: the kit in DIR, with the renderer's DIR/shaders, and the
+// tools component in DIR/tools: the programs in tools/bin and the plug-in
+// built against the stand-in host, which loads only there, in
+// tools/plug-ins.
+constexpr const char* kInstalledPluginDir = "../plug-ins";
 constexpr const char* kInstalledShaderLibraryDir = "../../shaders";
 
 std::string find(const fs::path& installedDir, const fs::path& buildDir, const char* file) {

@@ -8,8 +8,8 @@
 # the staging directory is never written into the description.
 #
 # Set by the install rule that runs this script: VORLANE_MODULE_TEMPLATE (the
-# description with @VORLANE_MODULE_VERSION@ and @VORLANE_MODULE_ROOT@),
-# VORLANE_MODULE_VERSION and VORLANE_MODULE_FILE (where to write it).
+# description with its version, and @VORLANE_MODULE_ROOT@ for the path) and
+# VORLANE_MODULE_FILE (where to write it).
 cmake_minimum_required(VERSION 3.25)
 
 # A relative prefix is taken from the directory of the install, as the
