@@ -10,23 +10,24 @@ if not "%~1"=="" goto misuse
 
 set "root=%~dp0"
 set "root=%root:~0,-1%"
-rem The path is put into the line with delayed expansion, which would take
-rem these two characters as its own.
+rem The path is written with delayed expansion, which keeps characters such
+rem as & and ) as they are but would take these two as its own.
 set "plain=%root:!=%"
 set "plain=%plain:^=%"
 if not "%plain%"=="%root%" (
     echo install.bat: the folder's path holds ! or ^^, which this step cannot write; move the folder 1>&2
     exit /b 1
 )
-set "line="
-for /f "usebackq delims=" %%l in ("%~dp0vorlane.mod.in") do set "line=%%l"
-if not defined line (
-    echo install.bat: %~dp0vorlane.mod.in is missing or empty 1>&2
+rem The template is the description up to its path, @VORLANE_MODULE_ROOT@.
+findstr /c:"@VORLANE_MODULE_ROOT@" "%~dp0vorlane.mod.in" >nul 2>&1
+if errorlevel 1 (
+    echo install.bat: vorlane.mod.in beside this script is missing or has no @VORLANE_MODULE_ROOT@ 1>&2
     exit /b 1
 )
+set "head="
+for /f "usebackq tokens=1 delims=@" %%h in ("%~dp0vorlane.mod.in") do set "head=%%h"
 setlocal EnableDelayedExpansion
-set "line=!line:@VORLANE_MODULE_ROOT@=%root%!"
-> "%~dp0vorlane.mod" echo !line!
+> "%~dp0vorlane.mod" echo !head!!root!
 if errorlevel 1 exit /b 1
 echo install.bat: wrote !root!\vorlane.mod; add !root! to MAYA_MODULE_PATH
 endlocal
