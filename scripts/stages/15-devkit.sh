@@ -2,10 +2,11 @@
 # The deliverables built as users build them against the host's devkit: the
 # stand-in host and renderer are installed as a devkit into a fresh prefix,
 # and the two libraries are built against it as C++98, once with CMake
-# (MAYA_LOCATION) and once with the README's GCC command lines. Each build
-# must export exactly what the in-tree libraries export and answer the shared
-# probe samples byte for byte as those do, loaded into the stand-in host and
-# renderer. Runs after the native stage, whose build it uses.
+# (MAYA_LOCATION), once with the reference's GCC command lines, and once with
+# the release archive's build-plugin.sh. Each build must export exactly what
+# the in-tree libraries export, answer the shared probe samples byte for byte
+# as those do, loaded into the stand-in host and renderer, and load on the
+# host generation's Linux. Runs after the native stage, whose build it uses.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
@@ -92,30 +93,30 @@ if ! diff <({ installed "$native" in-tree; echo ./plug-ins/vorlane.so; } | sort)
     exit 1
 fi
 
-# From a compiler prompt: the README's GCC lines, exactly as written, run in a
+# From a compiler prompt: the reference's GCC lines, exactly as written, run in a
 # copy of the repository's own files that they read. They must build without
 # a warning.
 prompt="$work/prompt"
 mkdir "$prompt"
 git ls-files -z include model plugSource shader | xargs -0 cp --parents -t "$prompt"
-sed -n '/^<!-- gcc-commands -->$/,/^<!-- end gcc-commands -->$/p' README.md |
+sed -n '/^<!-- gcc-commands -->$/,/^<!-- end gcc-commands -->$/p' docs/reference.md |
     sed -e '/^<!--/d' -e '/^```/d' >"$work/commands.sh"
 if [ "$(grep -c '^g++ ' "$work/commands.sh")" -ne 2 ]; then
-    echo "the README's GCC commands are not two g++ lines:" >&2
+    echo "the reference's GCC commands are not two g++ lines:" >&2
     cat "$work/commands.sh" >&2
     exit 1
 fi
 if ! (cd "$prompt" && MAYA_LOCATION="$devkit" bash -eu "$work/commands.sh") 2>"$work/warnings.txt"; then
     cat "$work/warnings.txt" >&2
-    echo "the README's GCC commands fail" >&2
+    echo "the reference's GCC commands fail" >&2
     exit 1
 fi
 if [ -s "$work/warnings.txt" ]; then
     cat "$work/warnings.txt" >&2
-    echo "the README's GCC commands print warnings" >&2
+    echo "the reference's GCC commands print warnings" >&2
     exit 1
 fi
-check_build "README's GCC commands" "$prompt/vorlane.so" "$prompt/zq4v_vorlane.so"
+check_build "reference's GCC commands" "$prompt/vorlane.so" "$prompt/zq4v_vorlane.so"
 
 # The release archive, as users get it: the in-tree kit without its module
 # description, with its checksum. Unpacked into a folder whose path has a

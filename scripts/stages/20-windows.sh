@@ -55,3 +55,34 @@ wine "$probe" --plugin "$devkit/build/bin/vorlane.mll" \
 cmp "$devkit/in-tree.jsonl" "$devkit/devkit.jsonl"
 [ "$(wc -l <"$devkit/devkit.jsonl")" -eq "$(wc -l <"$samples")" ]
 echo "Windows devkit build: exports and probe answers equal the in-tree build's"
+
+# The Windows release archive: the cross build's kit, with its checksum and
+# without a module description, which a cross build cannot write for a place
+# it does not know. Unpacked into a folder whose path has a space, its
+# install.bat, run by Wine's cmd, writes the description naming that folder.
+(cd build/windows && cpack >/dev/null)
+version="$(sed -n 's/^#define VORLANE_VERSION "\(.*\)"$/\1/p' include/vorlane/version.h)"
+archive="vorlane-$version-windows-x64"
+(cd build/windows/packages && sha256sum --quiet -c "$archive.zip.sha256")
+unpacked="$devkit/unpacked archive"
+mkdir "$unpacked"
+(cd "$unpacked" && cmake -E tar xf "$OLDPWD/build/windows/packages/$archive.zip")
+kit="$unpacked/$archive"
+cmake --install build/windows --prefix "$devkit/kit" >/dev/null
+if ! diff <(cd "$devkit/kit" && find . -type f | sort) <(cd "$kit" && find . -type f | sort) >&2; then
+    echo "the Windows release archive holds other files than the kit" >&2
+    exit 1
+fi
+if grep -rlaF -e "$PWD" "$kit" >&2; then
+    echo "the Windows release archive holds a path of the build machine" >&2
+    exit 1
+fi
+check_library "$kit/shaders/zq4v_vorlane.dll" zq4v_vorlane,zq4v_vorlane_version,miSetModuleHandle \
+    -DFORBIDDEN_IMPORTS=^vorlane_renderer
+wine cmd /c "$(winepath -w "$kit/install.bat")" >/dev/null
+written="$(tr -d '\r' <"$kit/vorlane.mod")"
+if [ "$written" != "+ vorlane $version $(winepath -w "$kit")" ]; then
+    echo "install.bat wrote '$written' for $kit" >&2
+    exit 1
+fi
+echo "Windows release archive: the kit, and install.bat writes its module description"
