@@ -99,3 +99,24 @@ if [ -s "$work/warnings.txt" ]; then
     exit 1
 fi
 check_build "README's GCC commands" "$prompt/vorlane.so" "$prompt/zq4v_vorlane.so"
+
+# With CMake and Clang: the CMake build above made by clang++, checked as the
+# GCC one is. The native stage compiles the deliverables with Clang in-tree
+# only; this build loads them, so their exports and answers are compared too.
+clang_devkit_build() {
+    local build="$work/cmake-clang"
+    cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMAYA_LOCATION="$devkit" >/dev/null
+    cmake --build "$build" -j "${VORLANE_JOBS:-2}"
+    if ! grep -q 'set(CMAKE_CXX_COMPILER_ID "Clang")' "$build"/CMakeFiles/*/CMakeCXXCompiler.cmake; then
+        echo "Clang devkit build: the compiler is not Clang" >&2
+        exit 1
+    fi
+    if grep '"command"' "$build/compile_commands.json" | grep -v -e '-std=c++98' >&2; then
+        echo "Clang devkit build compiles a deliverable source as other than C++98" >&2
+        exit 1
+    fi
+    check_build "CMake and Clang devkit build" "$build/plugSource/vorlane.so" \
+        "$build/shader/zq4v_vorlane.so"
+}
+clang_devkit_build
