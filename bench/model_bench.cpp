@@ -2,6 +2,8 @@
 // beside a floor that makes only the power-function calls the same inputs need,
 // and the lobe loop alone on precomputed terms (accumulateLobes without its
 // six dot products), which shows how much of the gap the dot products make.
+// Each iteration is one call into model_work.cpp, compiled as the deliverables
+// are; the call costs the three alike.
 #include <vorlane/model/lobes.h>
 
 #include <benchmark/benchmark.h>
@@ -9,16 +11,14 @@
 #include <random>
 #include <vector>
 
+#include "model_work.h"
+
 namespace vm = vorlane_model;
+namespace vb = vorlane_bench;
 
 namespace {
 
-struct Sample {
-    vm::ShadingFrame frame;
-    vm::Vec3 view;
-    vm::Vec3 light;
-    float weight;
-};
+using Sample = vb::LobeSample;
 
 // Directions over the upper hemisphere, so that most samples light the surface.
 template <class P>
@@ -41,10 +41,7 @@ void accumulate(benchmark::State& state) {
     const std::vector<Sample> samples = makeSamples<P>();
     std::size_t i = 0;
     for (auto _ : state) {
-        const Sample& s = samples[i++ & 1023];
-        vm::Color acc{0.0f, 0.0f, 0.0f};
-        vm::accumulateLobes<P>(block, s.frame, s.view, s.light, {1.0f, 1.0f, 1.0f}, s.weight, acc);
-        benchmark::DoNotOptimize(acc);
+        benchmark::DoNotOptimize(vb::accumulateSample<P>(block, samples[i++ & 1023]));
     }
     state.SetLabel(vm::presetName(state.range(0)));
 }
@@ -63,9 +60,7 @@ void lobesFromTerms(benchmark::State& state) {
     std::size_t i = 0;
     for (auto _ : state) {
         const Terms& t = terms[i++ & 1023];
-        vm::Color acc{0.0f, 0.0f, 0.0f};
-        vm::accumulateLobeTerms<P>(block, t.terms, {1.0f, 1.0f, 1.0f}, t.weight, acc);
-        benchmark::DoNotOptimize(acc);
+        benchmark::DoNotOptimize(vb::accumulateFromTerms<P>(block, t.terms, t.weight));
     }
     state.SetLabel(vm::presetName(state.range(0)));
 }
@@ -75,13 +70,9 @@ void lobesFromTerms(benchmark::State& state) {
 template <class P>
 void powerFloor(benchmark::State& state) {
     const vm::LobeCoefficientBlock& block = *vm::findPreset(state.range(0));
-    struct Call {
-        float base;
-        float exponent;
-    };
-    std::vector<std::vector<Call>> calls;
+    std::vector<std::vector<vb::PowerCall>> calls;
     for (const Sample& s : makeSamples<P>()) {
-        std::vector<Call> perSample;
+        std::vector<vb::PowerCall> perSample;
         const vm::LobeTerms terms = vm::lobeTerms<P>(s.frame, s.view, s.light);
         for (int lobe = 0; lobe < vm::kLobeCount && s.weight > 0.0f; ++lobe) {
             for (int c = 0; c < vm::kChannelCount; ++c) {
@@ -96,11 +87,8 @@ void powerFloor(benchmark::State& state) {
     }
     std::size_t i = 0;
     for (auto _ : state) {
-        float sum = 0.0f;
-        for (const Call& call : calls[i++ & 1023]) {
-            sum += P::power(call.base, call.exponent);
-        }
-        benchmark::DoNotOptimize(sum);
+        const std::vector<vb::PowerCall>& perSample = calls[i++ & 1023];
+        benchmark::DoNotOptimize(vb::sumOfPowers<P>(perSample.data(), perSample.size()));
     }
     state.SetLabel(vm::presetName(state.range(0)));
 }

@@ -1,7 +1,8 @@
 // The vorlane node's compute per sample through the stand-in host with 1, 4
-// and 16 specular lights, beside the model's own work on the same inputs
-// (normalisations, frame, lobes and colour matrix, as compute does them).
-#include <vorlane/model/color_matrix.h>
+// and 16 specular lights (ambient and diffuse off), beside the model's own
+// work on the same inputs: the normalisations, the frame once per sample, the
+// lobes and tint of every light and the colour matrix, as compute does them.
+// The host's data-block accessors are the stand-in's, inline in its headers.
 #include <vorlane/model/lobes.h>
 #include <vorlane_host/host_runtime.h>
 
@@ -12,6 +13,8 @@
 #include <random>
 #include <sstream>
 #include <vector>
+
+#include "model_work.h"
 
 namespace vm = vorlane_model;
 
@@ -48,18 +51,8 @@ void modelAlone(benchmark::State& state) {
     std::size_t i = 0;
     for (auto _ : state) {
         const Sample& s = samples[i++ % kSampleCount];
-        const vm::Vec3 view = vm::normalizeVector<vm::HostPrecision>(s.point);
-        vm::Color total{0.0f, 0.0f, 0.0f};
-        for (const vm::Vec3& d : s.lights) {
-            const vm::Vec3 n = vm::normalizeVector<vm::HostPrecision>(s.normal);
-            const vm::ShadingFrame frame = vm::makeShadingFrame<vm::HostPrecision>(n);
-            const vm::Vec3 l = vm::normalizeVector<vm::HostPrecision>(d);
-            vm::Color sum{0.0f, 0.0f, 0.0f};
-            vm::accumulateLobes<vm::HostPrecision>(block, frame, view, l, {1.0f, 1.0f, 1.0f},
-                                                   vm::dot(d, s.normal), sum);
-            total = {total.r + sum.r, total.g + sum.g, total.b + sum.b};
-        }
-        benchmark::DoNotOptimize(vm::applyColorMatrix(total));
+        benchmark::DoNotOptimize(vorlane_bench::nodeSpecular(block, s.point, s.normal,
+                                                             s.lights.data(), s.lights.size()));
     }
 }
 
@@ -79,13 +72,14 @@ struct Bench {
         direction = type.findAttribute("lightDirection");
         intensity = type.findAttribute("lightIntensity");
         specular = type.findAttribute("lightSpecular");
+        ambient = type.findAttribute("lightAmbient");
         diffuse = type.findAttribute("lightDiffuse");
         specOutput = type.findAttribute("specOutput");
     }
     std::ostringstream errors;
     vorlane::host::Host host;
     vorlane::host::AttributeId outColor, pointCamera, normalCamera, lights, direction, intensity,
-        specular, diffuse, specOutput;
+        specular, ambient, diffuse, specOutput;
 };
 
 Bench& bench() {
@@ -110,6 +104,7 @@ void nodeCompute(benchmark::State& state) {
         for (unsigned int e = 0; e < static_cast<unsigned int>(lightCount); ++e) {
             const vm::Vec3& d = s.lights[e];
             data.setElementBool(b.lights, e, b.specular, true);
+            data.setElementBool(b.lights, e, b.ambient, false);
             data.setElementBool(b.lights, e, b.diffuse, false);
             data.setElementTriple(b.lights, e, b.intensity, 1.0f, 1.0f, 1.0f);
             data.setElementTriple(b.lights, e, b.direction, d.x, d.y, d.z);
@@ -137,6 +132,7 @@ void nodeSetAndEvaluate(benchmark::State& state) {
     data.setElementCount(b.lights, static_cast<unsigned int>(lightCount));
     for (unsigned int e = 0; e < static_cast<unsigned int>(lightCount); ++e) {
         data.setElementBool(b.lights, e, b.specular, true);
+        data.setElementBool(b.lights, e, b.ambient, false);
         data.setElementBool(b.lights, e, b.diffuse, false);
         data.setElementTriple(b.lights, e, b.intensity, 1.0f, 1.0f, 1.0f);
     }

@@ -2,7 +2,6 @@
 // and 16 lights of one sample each, beside the model's own work on the same
 // inputs (normalisation, per light the frame and the lobes, the tint and the
 // colour matrix, as the shader does them).
-#include <vorlane/model/color_matrix.h>
 #include <vorlane/model/lobes.h>
 #include <vorlane_renderer/scene.h>
 #include <vorlane_renderer/shader_library.h>
@@ -15,6 +14,8 @@
 #include <iostream>
 #include <random>
 #include <vector>
+
+#include "model_work.h"
 
 namespace vm = vorlane_model;
 using vorlane::renderer::VorlaneParameter;
@@ -62,25 +63,9 @@ void modelAlone(benchmark::State& state) {
     std::size_t i = 0;
     for (auto _ : state) {
         const Sample& s = samples[i++ % kSampleCount];
-        const vm::Vec3 n =
-            vm::normalizeVector<vm::RendererPrecision>({s.normal.x, s.normal.y, s.normal.z});
-        vm::Color result{0.0f, 0.0f, 0.0f};
-        for (const vm::Vec3& l : lights) {
-            const float cosine = vm::dot(n, l);
-            vm::Color diffuse{0.0f, 0.0f, 0.0f};
-            if (cosine > 0.0f) {
-                diffuse = {cosine * 0.8f, cosine * 0.8f, cosine * 0.8f};
-            }
-            vm::Color sum{0.0f, 0.0f, 0.0f};
-            const vm::ShadingFrame frame = vm::makeShadingFrame<vm::RendererPrecision>(n);
-            vm::accumulateLobes<vm::RendererPrecision>(block, frame, {s.dir.x, s.dir.y, s.dir.z}, l,
-                                                       {1.0f, 1.0f, 1.0f}, cosine, sum);
-            sum = {sum.r + sum.r * 2.5f, sum.g + sum.g * 2.5f, sum.b + sum.b * 2.5f};
-            const vm::Color t = vm::applyColorMatrix(sum);
-            result = {result.r + diffuse.r + sum.r + t.r, result.g + diffuse.g + sum.g + t.g,
-                      result.b + diffuse.b + sum.b + t.b};
-        }
-        benchmark::DoNotOptimize(result);
+        benchmark::DoNotOptimize(
+            vorlane_bench::shaderLights(block, {s.normal.x, s.normal.y, s.normal.z},
+                                        {s.dir.x, s.dir.y, s.dir.z}, lights.data(), lights.size()));
     }
 }
 

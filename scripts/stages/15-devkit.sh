@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The deliverables built as users build them against the host's devkit: the
 # stand-in host and renderer are installed as a devkit into a fresh prefix,
-# and the two libraries are built against it as C++98, once with CMake
-# (MAYA_LOCATION), once with the reference's GCC command lines, and once with
-# the release archive's build-plugin.sh. Each build must export exactly what
+# and the two libraries are built against it as C++98: with CMake
+# (MAYA_LOCATION) by GCC and by Clang, with the reference's GCC command
+# lines, and with the release archive's build-plugin.sh. Each build must export exactly what
 # the in-tree libraries export, answer the shared probe samples byte for byte
 # as those do, loaded into the stand-in host and renderer, and load on the
 # host generation's Linux. Runs after the native stage, whose build it uses.
@@ -152,3 +152,24 @@ if ! "$kit/build-plugin.sh" "$devkit" >/dev/null 2>"$work/warnings.txt" ||
     exit 1
 fi
 check_build "release archive's build-plugin.sh" "$kit/plug-ins/vorlane.so" "$kit/shaders/zq4v_vorlane.so"
+
+# With CMake and Clang: the CMake build above made by clang++, checked as the
+# GCC one is. The native stage compiles the deliverables with Clang in-tree
+# only; this build loads them, so their exports and answers are compared too.
+clang_devkit_build() {
+    local build="$work/cmake-clang"
+    cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMAYA_LOCATION="$devkit" >/dev/null
+    cmake --build "$build" -j "${VORLANE_JOBS:-2}"
+    if ! grep -q 'set(CMAKE_CXX_COMPILER_ID "Clang")' "$build"/CMakeFiles/*/CMakeCXXCompiler.cmake; then
+        echo "Clang devkit build: the compiler is not Clang" >&2
+        exit 1
+    fi
+    if grep '"command"' "$build/compile_commands.json" | grep -v -e '-std=c++98' >&2; then
+        echo "Clang devkit build compiles a deliverable source as other than C++98" >&2
+        exit 1
+    fi
+    check_build "CMake and Clang devkit build" "$build/plugSource/vorlane.so" \
+        "$build/shader/zq4v_vorlane.so"
+}
+clang_devkit_build
