@@ -1,3 +1,5 @@
+#include <vorlane/linux_symbol_versions.h>
+
 #include "model_work.h"
 
 #include <vorlane/model/color_matrix.h>
