@@ -2,11 +2,12 @@
 # The deliverables built as users build them against the host's devkit: the
 # stand-in host and renderer are installed as a devkit into a fresh prefix,
 # and the two libraries are built against it as C++98: with CMake
-# (MAYA_LOCATION) by GCC and by Clang, with the reference's GCC command
-# lines, and with the release archive's build-plugin.sh. Each build must export exactly what
-# the in-tree libraries export, answer the shared probe samples byte for byte
-# as those do, loaded into the stand-in host and renderer, and load on the
-# host generation's Linux. Runs after the native stage, whose build it uses.
+# (MAYA_LOCATION) by GCC and by Clang, with the reference's GCC command lines
+# in the release archive's source/, and with the archive's build-plugin.sh.
+# Each build must export exactly what the in-tree libraries export, answer
+# the shared probe samples byte for byte as those do, loaded into the
+# stand-in host and renderer, and load on the host generation's Linux. Runs
+# after the native stage, whose build it uses.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
@@ -93,43 +94,18 @@ if ! diff <({ installed "$native" in-tree; echo ./plug-ins/vorlane.so; } | sort)
     exit 1
 fi
 
-# From a compiler prompt: the reference's GCC lines, exactly as written, run in a
-# copy of the repository's own files that they read. They must build without
-# a warning.
-prompt="$work/prompt"
-mkdir "$prompt"
-git ls-files -z include model plugSource shader | xargs -0 cp --parents -t "$prompt"
-sed -n '/^<!-- gcc-commands -->$/,/^<!-- end gcc-commands -->$/p' docs/reference.md |
-    sed -e '/^<!--/d' -e '/^```/d' >"$work/commands.sh"
-if [ "$(grep -c '^g++ ' "$work/commands.sh")" -ne 2 ]; then
-    echo "the reference's GCC commands are not two g++ lines:" >&2
-    cat "$work/commands.sh" >&2
-    exit 1
-fi
-if ! (cd "$prompt" && MAYA_LOCATION="$devkit" bash -eu "$work/commands.sh") 2>"$work/warnings.txt"; then
-    cat "$work/warnings.txt" >&2
-    echo "the reference's GCC commands fail" >&2
-    exit 1
-fi
-if [ -s "$work/warnings.txt" ]; then
-    cat "$work/warnings.txt" >&2
-    echo "the reference's GCC commands print warnings" >&2
-    exit 1
-fi
-check_build "reference's GCC commands" "$prompt/vorlane.so" "$prompt/zq4v_vorlane.so"
-
 # The release archive, as users get it: the in-tree kit without its module
-# description, with its checksum. Unpacked into a folder whose path has a
-# space, its install.sh writes the module description naming that folder,
-# and its build-plugin.sh builds the plug-in against the devkit, checked as
-# the builds above are.
+# description, with its checksum. It is unpacked into a folder whose path
+# holds a space, '&', '|' and '\', which install.sh must write into the
+# module description as they are.
 (cd "$native" && cpack >/dev/null)
 version="$(sed -n 's/^#define VORLANE_VERSION "\(.*\)"$/\1/p' include/vorlane/version.h)"
 archive="vorlane-$version-linux-x86_64"
 (cd "$native/packages" && sha256sum --quiet -c "$archive.tar.gz.sha256")
-unpacked="$work/unpacked archive"
+unpacked="$work/unpacked & archive | a\b"
 mkdir "$unpacked"
-tar -xzf "$native/packages/$archive.tar.gz" -C "$unpacked"
+# Unpacked from inside: tar would read the '\' of a -C path as an escape.
+(cd "$unpacked" && tar -xzf "$OLDPWD/$native/packages/$archive.tar.gz")
 kit="$unpacked/$archive"
 if ! diff <(installed "$native" in-tree | grep -vx ./vorlane.mod) \
     <(cd "$kit" && find . -type f | sort) >&2; then
@@ -145,6 +121,32 @@ if [ "$(cat "$kit/vorlane.mod")" != "+ vorlane $version $kit" ]; then
     echo "install.sh wrote '$(cat "$kit/vorlane.mod")' for $kit" >&2
     exit 1
 fi
+
+# From a compiler prompt: the reference's GCC lines, exactly as written, run
+# in the archive's source/. They must build both libraries without a warning.
+sed -n '/^<!-- gcc-commands -->$/,/^<!-- end gcc-commands -->$/p' docs/reference.md |
+    sed -e '/^<!--/d' -e '/^```/d' >"$work/commands.sh"
+if [ "$(grep -c '^g++ ' "$work/commands.sh")" -ne 2 ]; then
+    echo "the reference's GCC commands are not two g++ lines:" >&2
+    cat "$work/commands.sh" >&2
+    exit 1
+fi
+if ! (cd "$kit/source" && MAYA_LOCATION="$devkit" bash -eu "$work/commands.sh") \
+    2>"$work/warnings.txt"; then
+    cat "$work/warnings.txt" >&2
+    echo "the reference's GCC commands fail in the archive's source/" >&2
+    exit 1
+fi
+if [ -s "$work/warnings.txt" ]; then
+    cat "$work/warnings.txt" >&2
+    echo "the reference's GCC commands print warnings" >&2
+    exit 1
+fi
+check_build "reference's GCC commands in the archive's source/" \
+    "$kit/source/vorlane.so" "$kit/source/zq4v_vorlane.so"
+
+# The archive's build-plugin.sh, its plug-in beside the archive's own shader
+# library.
 if ! "$kit/build-plugin.sh" "$devkit" >/dev/null 2>"$work/warnings.txt" ||
     [ -s "$work/warnings.txt" ]; then
     cat "$work/warnings.txt" >&2

@@ -3,11 +3,11 @@
 # the install must not touch. Each kit has the shader library in shaders/ with
 # its declaration in shaders/include/, both Attribute Editor templates in
 # scripts/, the licence, change log and reference in doc/, the module
-# description's template and the step that writes it, the plug-in's sources
-# in source/ with the script that builds them, the module description at the
-# top naming the final prefix (not in a cross build, which cannot know it),
-# and nothing else: no plug-in binary, no tool, and no library named like the
-# host's or the renderer's.
+# description's template and the step that writes it, both deliverables'
+# sources in source/ with the script that builds the plug-in, the module
+# description at the top naming the final prefix (not in a cross build, which
+# cannot know it), and nothing else: no plug-in binary, no tool, and no
+# library named like the host's or the renderer's.
 # Then installs the tools component into PREFIX, which adds the TOOLS in
 # tools/bin with the TOOL_LIBRARIES they run on in TOOL_LIBRARY_DIR and the
 # plug-in, built against the stand-in host, in tools/plug-ins; moves the
@@ -38,13 +38,14 @@ set(expected
 if(NOT CROSSCOMPILING)
     list(APPEND expected vorlane.mod)
 endif()
-# The plug-in's source kit: the sources the build lines compile, as laid out
-# in the repository.
+# The source kit: the sources the build lines compile, as laid out in the
+# repository.
 file(GLOB_RECURSE kit_sources RELATIVE ${SOURCE_DIR}
     ${SOURCE_DIR}/include/vorlane/*.h ${SOURCE_DIR}/model/include/*.h ${SOURCE_DIR}/model/src/*.cpp
-    ${SOURCE_DIR}/plugSource/*.cpp ${SOURCE_DIR}/plugSource/*.h)
+    ${SOURCE_DIR}/plugSource/*.cpp ${SOURCE_DIR}/plugSource/*.h
+    ${SOURCE_DIR}/shader/src/*.cpp ${SOURCE_DIR}/shader/src/*.h)
 if(script_suffix STREQUAL "sh")
-    list(APPEND kit_sources plugSource/exports.map)
+    list(APPEND kit_sources plugSource/exports.map shader/exports.map)
 endif()
 foreach(file ${kit_sources})
     list(APPEND expected source/${file})
