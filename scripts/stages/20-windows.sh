@@ -58,13 +58,14 @@ echo "Windows devkit build: exports and probe answers equal the in-tree build's"
 
 # The Windows release archive: the cross build's kit, with its checksum and
 # without a module description, which a cross build cannot write for a place
-# it does not know. Unpacked into a folder whose path has a space, its
-# install.bat, run by Wine's cmd, writes the description naming that folder.
+# it does not know. Unpacked into a folder whose path holds a space, '&' and
+# parentheses, its install.bat, run by Wine's cmd, writes the description
+# naming that folder.
 (cd build/windows && cpack >/dev/null)
 version="$(sed -n 's/^#define VORLANE_VERSION "\(.*\)"$/\1/p' include/vorlane/version.h)"
 archive="vorlane-$version-windows-x64"
 (cd build/windows/packages && sha256sum --quiet -c "$archive.zip.sha256")
-unpacked="$devkit/unpacked archive"
+unpacked="$devkit/unpacked & archive (x64)"
 mkdir "$unpacked"
 (cd "$unpacked" && cmake -E tar xf "$OLDPWD/build/windows/packages/$archive.zip")
 kit="$unpacked/$archive"
@@ -79,7 +80,9 @@ if grep -rlaF -e "$PWD" "$kit" >&2; then
 fi
 check_library "$kit/shaders/zq4v_vorlane.dll" zq4v_vorlane,zq4v_vorlane_version,miSetModuleHandle \
     -DFORBIDDEN_IMPORTS=^vorlane_renderer
-wine cmd /c "$(winepath -w "$kit/install.bat")" >/dev/null
+# Run from its folder, as from a prompt there: cmd /c strips the quotes
+# around a command path that holds '&' or parentheses.
+(cd "$kit" && wine cmd /c install.bat >/dev/null)
 written="$(tr -d '\r' <"$kit/vorlane.mod")"
 if [ "$written" != "+ vorlane $version $(winepath -w "$kit")" ]; then
     echo "install.bat wrote '$written' for $kit" >&2
