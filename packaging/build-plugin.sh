@@ -42,13 +42,12 @@ mkdir -p "$here/plug-ins"
 cd "$here/source"
 
 # The macros the host's headers test (Bits64_ selects its 64-bit layouts);
-# the entry points exported under their plain names; no unresolved symbol.
+# hidden visibility, so that only the entry points and the version text,
+# which the sources mark, are exported; no unresolved symbol.
 ${CXX:-g++} -std=c++98 -Wall -Wextra -O2 -fPIC -shared -fno-fast-math \
+    -fvisibility=hidden -fvisibility-inlines-hidden \
     -D_BOOL -DREQUIRE_IOSTREAM -Dlinux -DBits64_ \
     -Iinclude -Imodel/include -I"$location/include" plugSource/*.cpp model/src/*.cpp \
-    -L"$location/lib" -lOpenMaya -lFoundation \
-    -Wl,--defsym=initializePlugin=_Z16initializePlugin7MObject \
-    -Wl,--defsym=uninitializePlugin=_Z18uninitializePlugin7MObject \
-    -Wl,--version-script=plugSource/exports.map -Wl,--no-undefined \
+    -L"$location/lib" -lOpenMaya -lFoundation -Wl,--no-undefined \
     -o "$here/plug-ins/vorlane.so"
 echo "build-plugin.sh: wrote $here/plug-ins/vorlane.so"

@@ -4,13 +4,31 @@
 // so that the header defines MApiVersion here (and DllMain on Windows).
 #include <vorlane/linux_symbol_versions.h>
 
-#include <maya/MFnPlugin.h>
 #include <maya/MGlobal.h>
+#include <maya/MObject.h>
+#include <maya/MStatus.h>
 #include <maya/MString.h>
 
 #include <vorlane/version.h>
 
 #include "vorlanePlugInt.h"
+
+// The exports. On Windows the host looks the entry points up by their plain
+// names, which the linker gives them (/export:, or the MinGW module-definition
+// file). On Linux it looks them up by their C++ names, and the plug-in is
+// built with hidden visibility: the entry points are exported as declared,
+// with default visibility, and so is everything the plug-in header defines
+// for export (MApiVersion, and in later releases a signature as well), which
+// that header does not mark for export itself in every release.
+#if defined(__GNUC__) && !defined(_WIN32)
+#define VORLANE_ENTRY_POINT __attribute__((visibility("default")))
+#pragma GCC visibility push(default)
+#include <maya/MFnPlugin.h>
+#pragma GCC visibility pop
+#else
+#define VORLANE_ENTRY_POINT
+#include <maya/MFnPlugin.h>
+#endif
 
 namespace {
 
@@ -29,10 +47,9 @@ void refreshNodeCreationWindow(const MString& classification, MString command) {
 
 }  // namespace
 
-// The entry points are not marked PLUGIN_EXPORT: the build's linker settings
-// export them under their plain names (see CMakeLists.txt), and a marked C++
-// function would be exported under its decorated name as well.
-MStatus initializePlugin(MObject obj) {
+// Not marked PLUGIN_EXPORT: on Windows that would export the decorated name
+// beside the plain one the linker gives.
+VORLANE_ENTRY_POINT MStatus initializePlugin(MObject obj) {
     const MString classification(kClassification);
     const MString command(kRefreshPrefix);
     MFnPlugin plugin(obj, kVendor, VORLANE_VERSION, "Any");
@@ -43,7 +60,7 @@ MStatus initializePlugin(MObject obj) {
     return MStatus::kSuccess;
 }
 
-MStatus uninitializePlugin(MObject obj) {
+VORLANE_ENTRY_POINT MStatus uninitializePlugin(MObject obj) {
     const MString classification(kClassification);
     const MString command(kRefreshPrefix);
     MFnPlugin plugin(obj, "Unknown", "Unknown", "Any");

@@ -14,6 +14,16 @@ const std::string kRefreshCommand =
     "if( `window -exists createRenderNodeWindow` )  "
     "{refreshCreateRenderNodeWindow(\"shader/surface\");}\n";
 
+// The entry points' names as the host looks them up: plain on Windows, the
+// C++ names of MStatus initializePlugin(MObject) on Linux.
+#if defined(_WIN32)
+const std::string kInitializeName = "initializePlugin";
+const std::string kUninitializeName = "uninitializePlugin";
+#else
+const std::string kInitializeName = "_Z16initializePlugin7MObject";
+const std::string kUninitializeName = "_Z18uninitializePlugin7MObject";
+#endif
+
 class PluginLifecycleTest : public HostTest {};
 
 TEST_F(PluginLifecycleTest, LoadRegistersTheSurfaceShaderAndUnloadRemovesIt) {
@@ -110,7 +120,7 @@ TEST_F(PluginLifecycleTest, LibrariesThatAreNotUsablePlugInsAreRefusedClearly) {
     EXPECT_NE(error.find("API version \"700\""), std::string::npos) << error;
 
     EXPECT_FALSE(host.loadPlugin(FIXTURE_NO_ENTRY, &error));
-    EXPECT_NE(error.find("initializePlugin"), std::string::npos) << error;
+    EXPECT_NE(error.find(kInitializeName), std::string::npos) << error;
 
     // A file that is no library at all.
     EXPECT_FALSE(host.loadPlugin(VORLANE_PLUGIN_SOURCE, &error));
@@ -119,6 +129,23 @@ TEST_F(PluginLifecycleTest, LibrariesThatAreNotUsablePlugInsAreRefusedClearly) {
 
     EXPECT_FALSE(host.unloadPlugin(VORLANE_PLUGIN_PATH, &error));
     EXPECT_NE(error.find("not loaded"), std::string::npos);
+}
+
+// Entry points exported under their plain names only are what the Windows
+// host finds; the Linux host finds the C++ names and refuses such a plug-in.
+TEST_F(PluginLifecycleTest, PlainEntryPointNamesLoadOnWindowsOnly) {
+    std::string error;
+#if defined(_WIN32)
+    EXPECT_TRUE(host.loadPlugin(FIXTURE_PLAIN_NAMES, &error)) << error;
+#else
+    EXPECT_FALSE(host.loadPlugin(FIXTURE_PLAIN_NAMES, &error));
+    EXPECT_NE(error.find("does not export both entry points, " + kInitializeName + " and " +
+                         kUninitializeName),
+              std::string::npos)
+        << error;
+    EXPECT_NE(error.find("plain name"), std::string::npos) << error;
+    EXPECT_TRUE(host.loadedPlugins().empty());
+#endif
 }
 
 TEST_F(PluginLifecycleTest, LoadingTwiceAndUnloadingInUseAreRefused) {
@@ -199,8 +226,7 @@ TEST(PluginExports, LibraryExportsExactlyTheThreeEntrySymbols) {
         }
     }
     ASSERT_EQ(pclose(pipe), 0);
-    EXPECT_EQ(symbols,
-              (std::set<std::string>{"MApiVersion", "initializePlugin", "uninitializePlugin"}));
+    EXPECT_EQ(symbols, (std::set<std::string>{"MApiVersion", kInitializeName, kUninitializeName}));
 }
 
 }  // namespace

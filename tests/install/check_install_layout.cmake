@@ -45,7 +45,7 @@ file(GLOB_RECURSE kit_sources RELATIVE ${SOURCE_DIR}
     ${SOURCE_DIR}/plugSource/*.cpp ${SOURCE_DIR}/plugSource/*.h
     ${SOURCE_DIR}/shader/src/*.cpp ${SOURCE_DIR}/shader/src/*.h)
 if(script_suffix STREQUAL "sh")
-    list(APPEND kit_sources plugSource/exports.map shader/exports.map)
+    list(APPEND kit_sources shader/exports.map)
 endif()
 foreach(file ${kit_sources})
     list(APPEND expected source/${file})

@@ -9,6 +9,7 @@ class OPENMAYA_EXPORT MFnEnumAttribute : public MFnAttribute {
     MFnEnumAttribute() {}
     explicit MFnEnumAttribute(const MObject& attribute, MStatus* status = NULL)
         : MFnAttribute(attribute, status) {}
+    virtual ~MFnEnumAttribute();
 
     MObject create(const MString& fullName, const MString& briefName, short defaultValue = 0,
                    MStatus* status = NULL);

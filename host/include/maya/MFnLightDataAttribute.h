@@ -10,6 +10,7 @@ class OPENMAYA_EXPORT MFnLightDataAttribute : public MFnAttribute {
     MFnLightDataAttribute() {}
     explicit MFnLightDataAttribute(const MObject& attribute, MStatus* status = NULL)
         : MFnAttribute(attribute, status) {}
+    virtual ~MFnLightDataAttribute();
 
     MObject create(const MString& fullName, const MString& briefName, const MObject& direction,
                    const MObject& intensity, const MObject& ambient, const MObject& diffuse,

@@ -10,6 +10,9 @@ class OPENMAYA_EXPORT MFnNumericAttribute : public MFnAttribute {
     MFnNumericAttribute() {}
     explicit MFnNumericAttribute(const MObject& attribute, MStatus* status = NULL)
         : MFnAttribute(attribute, status) {}
+    // Out of line, as in the host's library: the vtable lives there, not in
+    // every plug-in that uses the function set.
+    virtual ~MFnNumericAttribute();
 
     // A single value (kFloat or kBoolean) with its initial default.
     MObject create(const MString& fullName, const MString& briefName, MFnNumericData::Type type,

@@ -1,5 +1,6 @@
 #include <cstring>
 #include <filesystem>
+#include <typeinfo>
 
 #include "../platform/dynamic_library.h"
 #include "host_state.h"
@@ -23,6 +24,20 @@ std::string versionText(const char* text) {
     }
     return std::string(text, length);
 }
+
+// The names under which the host finds a plug-in's entry points. Windows
+// looks up the plain names, which the plug-in's linker options give the C++
+// functions. Linux looks up the C++ names of MStatus initializePlugin(MObject)
+// and uninitializePlugin(MObject); the mangled name of MObject is its type
+// name, so they follow whatever namespace the headers declare MObject in.
+#if defined(_WIN32)
+const std::string kInitializeName = "initializePlugin";
+const std::string kUninitializeName = "uninitializePlugin";
+#else
+const std::string kInitializeName = std::string("_Z16initializePlugin") + typeid(MObject).name();
+const std::string kUninitializeName =
+    std::string("_Z18uninitializePlugin") + typeid(MObject).name();
+#endif
 
 }  // namespace
 
@@ -64,11 +79,20 @@ bool HostState::loadPlugin(const std::string& path, std::string* error) {
     plugin->path = canonical;
     plugin->library = library;
     plugin->initialize =
-        reinterpret_cast<PluginEntry>(platform::findSymbol(library, "initializePlugin"));
+        reinterpret_cast<PluginEntry>(platform::findSymbol(library, kInitializeName.c_str()));
     plugin->uninitialize =
-        reinterpret_cast<PluginEntry>(platform::findSymbol(library, "uninitializePlugin"));
+        reinterpret_cast<PluginEntry>(platform::findSymbol(library, kUninitializeName.c_str()));
     if (plugin->initialize == nullptr || plugin->uninitialize == nullptr) {
-        return refuse("it does not export both initializePlugin and uninitializePlugin");
+        std::string why = "it does not export both entry points, " + kInitializeName + " and " +
+                          kUninitializeName;
+#if !defined(_WIN32)
+        if (platform::findSymbol(library, "initializePlugin") != nullptr) {
+            why +=
+                ": it exports initializePlugin under its plain name, which this host does "
+                "not look up on Linux";
+        }
+#endif
+        return refuse(why);
     }
     PluginRecord& record = *plugin;
     plugins_.push_back(std::move(plugin));

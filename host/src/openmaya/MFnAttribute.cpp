@@ -82,6 +82,9 @@ MFnAttribute::MFnAttribute(const MObject& attribute, MStatus* status) : attribut
 }
 
 MFnAttribute::~MFnAttribute() = default;
+MFnNumericAttribute::~MFnNumericAttribute() = default;
+MFnEnumAttribute::~MFnEnumAttribute() = default;
+MFnLightDataAttribute::~MFnLightDataAttribute() = default;
 
 MStatus MFnAttribute::setObject(const MObject& attribute) {
     attribute_ = attributeFrom(attribute);
