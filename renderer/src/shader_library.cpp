@@ -26,11 +26,17 @@ ShaderLibrary::LoadResult ShaderLibrary::load(const std::string& path,
                        (shader == nullptr ? shaderName : versionName) + "\"";
         return result;
     }
-    // Optional: libraries linked against the renderer do not need it.
+    // Optional: libraries linked against the renderer do not need it. The
+    // renderer hands its module over only on Windows; on Linux its process
+    // exports the services and it never calls miSetModuleHandle.
     auto setModule = reinterpret_cast<SetModuleFunction>(module.symbol("miSetModuleHandle"));
+#if defined(_WIN32)
     if (setModule != nullptr && handover == ModuleHandover::renderer) {
         setModule(Module::rendererHandle());
     }
+#else
+    static_cast<void>(handover);
+#endif
     result.library.reset(new ShaderLibrary(std::move(module), shader, setModule, version()));
     return result;
 }

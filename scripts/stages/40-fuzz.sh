@@ -23,7 +23,8 @@ mkdir -p "${work}"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 # The two lines the shader writes each time it looks up a renderer service
-# that the fuzzed renderer does not offer.
+# that the module the fuzz target hands it does not offer (on Linux only the
+# second).
 service_reports='^(DYNLOAD: dl_handle null|dlsym failed on "[^"]*" \(handle: [0-9a-f]{8} error: -?[0-9]+\))$'
 for target in shader node probe; do
     echo "== fuzzing ${target} for ${seconds} s" >&2

@@ -1,3 +1,9 @@
+// RTLD_DEFAULT is an extension of the GNU C library; GCC and Clang ask for the
+// extensions in C++ already, this says so where the file needs them.
+#if !defined(_WIN32) && !defined(_GNU_SOURCE)
+#define _GNU_SOURCE
+#endif
+
 #include <vorlane/linux_symbol_versions.h>
 
 #include "module_loader.h"
@@ -15,11 +21,12 @@ namespace {
 __thread DWORD tLastError = 0;
 }  // namespace
 
-FARPROC GetProcAddress(HMODULE module, const char* name) {
-    // dlsym would read a null handle as the global scope (RTLD_DEFAULT) and
-    // find the services in whatever happens to be loaded; a module handle
-    // that was never given must find nothing.
-    void* address = module != NULL ? dlsym(module, name) : NULL;
+FARPROC findService(HMODULE module, const char* name) {
+    // The global scope is the renderer's executable and the libraries it was
+    // linked with, which export the services, then the ones loaded as global.
+    // This library's own stubs of the same names are hidden, so they are
+    // never found in place of the renderer's.
+    void* address = dlsym(module != NULL ? module : RTLD_DEFAULT, name);
     if (address == NULL) {
         tLastError = ERROR_PROC_NOT_FOUND;
         return NULL;
@@ -29,7 +36,7 @@ FARPROC GetProcAddress(HMODULE module, const char* name) {
     return reinterpret_cast<FARPROC>(reinterpret_cast<std::size_t>(address));
 }
 
-DWORD GetLastError() {
+DWORD lastLookupError() {
     return tLastError;
 }
 

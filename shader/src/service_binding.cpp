@@ -1,5 +1,6 @@
-// Binds the renderer's services by name in the module the renderer hands over.
-// Each service has a stub of its own name that resolves it on first use and
+// Binds the renderer's services by name: in the module the renderer hands
+// over on Windows, in the renderer's process on Linux (module_loader.h). Each
+// service has a stub of its own name that resolves it on first use and
 // caches the entry point. The handle and the slots are single shared words,
 // read and written whole without a lock: concurrent first uses may both look
 // a name up and both store the same address.
@@ -46,12 +47,11 @@ SharedWord entryPoint(Service service) {
         return address;
     }
     const SharedWord module = loadAcquire(gModule);
-    if (module == 0) {
+    if (module == 0 && kLookupNeedsModule) {
         std::fprintf(stderr, "DYNLOAD: dl_handle null\n");
     }
-    address =
-        reinterpret_cast<SharedWord>(GetProcAddress(moduleOf(module), kServiceNames[service]));
-    const int code = address == 0 ? static_cast<int>(GetLastError()) : 0;
+    address = reinterpret_cast<SharedWord>(findService(moduleOf(module), kServiceNames[service]));
+    const int code = address == 0 ? static_cast<int>(lastLookupError()) : 0;
     storeRelease(gSlots[service], address);
     if (address == 0) {
         std::fprintf(stderr, "dlsym failed on \"%s\" (handle: %08x error: %d)\n",

@@ -1,7 +1,7 @@
 # Installs the build twice and checks the kit each time: once into PREFIX
 # (emptied first), and once staged, with DESTDIR set, for a final prefix that
 # the install must not touch. Each kit has the shader library in shaders/ with
-# its declaration in shaders/include/, both Attribute Editor templates in
+# its declaration beside it, both Attribute Editor templates in
 # scripts/, the licence, change log and reference in doc/, the module
 # description's template and the step that writes it, both deliverables'
 # sources in source/ with the script that builds the plug-in, the module
@@ -33,7 +33,7 @@ set(expected
     scripts/AEvorlaneTemplate.mel
     scripts/AEzq4v_vorlaneTemplate.mel
     shaders/${shader_name}
-    shaders/include/zq4v_vorlane.mi
+    shaders/zq4v_vorlane.mi
     vorlane.mod.in)
 if(NOT CROSSCOMPILING)
     list(APPEND expected vorlane.mod)
@@ -99,7 +99,7 @@ function(check_kit root final_prefix)
     foreach(file ${kit_sources})
         require_same(${root} source/${file} ${SOURCE_DIR}/${file})
     endforeach()
-    require_same(${root} shaders/include/zq4v_vorlane.mi ${SOURCE_DIR}/shader/zq4v_vorlane.mi)
+    require_same(${root} shaders/zq4v_vorlane.mi ${SOURCE_DIR}/shader/zq4v_vorlane.mi)
     require_same(${root} scripts/AEvorlaneTemplate.mel
                  ${SOURCE_DIR}/plugSource/scripts/AEvorlaneTemplate.mel)
     require_same(${root} scripts/AEzq4v_vorlaneTemplate.mel
@@ -126,7 +126,7 @@ function(check_kit root final_prefix)
 
     # The declaration as installed: a fixed node id in the locally reserved
     # range, and the node factory's hints.
-    file(STRINGS ${root}/shaders/include/zq4v_vorlane.mi node_ids REGEX "^ *#: nodeid ")
+    file(STRINGS ${root}/shaders/zq4v_vorlane.mi node_ids REGEX "^ *#: nodeid ")
     if(NOT node_ids MATCHES "^ *#: nodeid [0-9]+$")
         message(FATAL_ERROR "the declaration needs one '#: nodeid' line, has '${node_ids}'")
     endif()
@@ -134,7 +134,7 @@ function(check_kit root final_prefix)
     if(node_id GREATER 524287 OR node_id EQUAL 165651)
         message(FATAL_ERROR "node id ${node_id}: outside 0 to 0x7ffff or the plug-in's own")
     endif()
-    file(READ ${root}/shaders/include/zq4v_vorlane.mi declaration)
+    file(READ ${root}/shaders/zq4v_vorlane.mi declaration)
     foreach(hint
             "\"diffuse\"[^\n]*#: shortname \"dfl\" default 0\\.8 softmin 0 softmax 1\n"
             "\"specularRollOff\"[^\n]*#: shortname \"sro\" default 5\\. softmin 0 softmax 20\n"

@@ -42,8 +42,9 @@ TEST(ShaderLoading, ReportsVersionOneAndClearErrors) {
 // that one call uses each of the three services.
 class BindingTest : public ShadingFixture {
   protected:
-    explicit BindingTest(renderer::ModuleHandover handover = renderer::ModuleHandover::renderer)
-        : ShadingFixture(handover) {}
+    explicit BindingTest(renderer::ModuleHandover handover = renderer::ModuleHandover::renderer,
+                         const std::string& library = {})
+        : ShadingFixture(handover, library) {}
 
     void SetUp() override {
         ShadingFixture::SetUp();
@@ -64,7 +65,9 @@ class BindingTest : public ShadingFixture {
     }
 };
 
-TEST_F(BindingTest, ResolvedServicesAreCalledInTheRenderersModuleSilently) {
+// Found where the renderer offers them: in the module it hands over on
+// Windows, in its process on Linux, where it hands none.
+TEST_F(BindingTest, ServicesAreFoundWhereTheRendererOffersThemSilently) {
     EXPECT_EQ(shadeCapturingErrors(), "");
     EXPECT_EQ(shadeCapturingErrors(), "");
     const renderer::ServiceCallCounts calls = scene_.calls();
@@ -188,7 +191,11 @@ class UnboundShaderTest : public BindingTest {
     UnboundShaderTest() : BindingTest(renderer::ModuleHandover::none) {}
 };
 
-TEST_F(UnboundShaderTest, UseBeforeAnyHandlePrintsBothLinesAndFallsBack) {
+// On Windows a use before any handle finds nothing and says why; on Linux
+// no handle is the normal case, and the services are found in the process.
+TEST_F(UnboundShaderTest, UseBeforeAnyHandleFallsBackOnWindowsAndFindsTheProcessOnLinux) {
+    miColor result{};
+#if defined(_WIN32)
     const std::string expected =
         std::string("DYNLOAD: dl_handle null\n") +
         "dlsym failed on \"mi_phen_eval\" (handle: 00000000 error: 127)\n" +
@@ -197,7 +204,6 @@ TEST_F(UnboundShaderTest, UseBeforeAnyHandlePrintsBothLinesAndFallsBack) {
         "DYNLOAD: dl_handle null\n" +
         "dlsym failed on \"mi_compute_irradiance\" (handle: 00000000 "
         "error: 127)\n";
-    miColor result{};
     EXPECT_EQ(shadeCapturingErrors(&result), expected);
     // The services loaded in this process were not found through the null
     // handle: none of them ran. The fallbacks: no light, black irradiance.
@@ -208,7 +214,9 @@ TEST_F(UnboundShaderTest, UseBeforeAnyHandlePrintsBothLinesAndFallsBack) {
     EXPECT_EQ(shadeCapturingErrors(), expected);
 
     shader_.library().setModuleHandle(renderer::Module::rendererHandle());
+#endif
     EXPECT_EQ(shadeCapturingErrors(&result), "");
+    EXPECT_EQ(scene_.calls().sampleLight, 2u);
     renderer::VorlaneParameters connected = block_.values();
     connected.diffuse = 0.5f;
     ReferenceInputs bound{connected,
@@ -218,6 +226,28 @@ TEST_F(UnboundShaderTest, UseBeforeAnyHandlePrintsBothLinesAndFallsBack) {
                           {0.6f, 0.8f, 1.5f, 1.0f}};
     EXPECT_COLOR_EQ(result, referenceShade(bound, kStart));
 }
+
+#if !defined(_WIN32)
+// A library that looks the services up only in a handed module, as this one
+// did before, finds none of them in the Linux renderer, which hands none: it
+// renders without light, connected parameters or indirect light.
+class HandleOnlyShaderTest : public BindingTest {
+  protected:
+    HandleOnlyShaderTest()
+        : BindingTest(renderer::ModuleHandover::renderer, HANDLE_ONLY_SHADER_PATH) {}
+};
+
+TEST_F(HandleOnlyShaderTest, DoesNotShadeInTheLinuxRenderer) {
+    miColor result{};
+    const std::string errors = shadeCapturingErrors(&result);
+    EXPECT_NE(errors.find(lookupFailureLine("mi_sample_light", nullptr)), std::string::npos)
+        << errors;
+    EXPECT_EQ(scene_.calls().phenEval, 0u);
+    EXPECT_EQ(scene_.calls().sampleLight, 0u);
+    EXPECT_EQ(scene_.calls().computeIrradiance, 0u);
+    EXPECT_COLOR_EQ(result, referenceShade(reference({}), kStart));
+}
+#endif
 
 }  // namespace
 }  // namespace vorlane::test

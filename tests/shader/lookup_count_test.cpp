@@ -1,7 +1,8 @@
-// Counts the shader library's lookups of renderer services. This program
-// defines dlsym itself, so the loader binds the shader library's calls to
-// it (the executable comes first in the global scope); it counts the service
-// names and passes every call on to the C library.
+// Counts the shader library's lookups of renderer services, and can take one
+// service out of the process. This program defines dlsym itself, so the
+// loader binds the shader library's calls to it (the executable comes first
+// in the global scope); it counts the service names and passes every other
+// call on to the C library.
 #include <dlfcn.h>
 #include <link.h>
 
@@ -14,6 +15,8 @@
 
 namespace {
 std::atomic<int> gServiceLookups{0};
+// A service that lookups in the process's global scope do not find.
+std::atomic<const char*> gLackingService{nullptr};
 
 using Lookup = void* (*)(void*, const char*);
 
@@ -60,6 +63,10 @@ extern "C" void* dlsym(void* __restrict handle, const char* __restrict name) noe
     static const Lookup real = nextDlsym();
     if (std::strncmp(name, "mi_", 3) == 0) {
         ++gServiceLookups;
+        const char* lacking = gLackingService;
+        if (handle == RTLD_DEFAULT && lacking != nullptr && std::strcmp(name, lacking) == 0) {
+            return nullptr;
+        }
     }
     return real(handle, name);
 }
@@ -86,6 +93,26 @@ TEST_F(LookupCountTest, EachServiceIsLookedUpOncePerModuleHandle) {
     shade(kStart);
     shade(kStart);
     EXPECT_EQ(gServiceLookups.load(), 6);
+}
+
+// The Linux renderer hands no module: a service that its process lacks is
+// named by the lookup-failure line alone, never called, and looked up again
+// on the next use.
+TEST_F(LookupCountTest, AServiceTheProcessLacksIsReportedByNameAndNotCalled) {
+    useLights({{kFront}});
+    scene_.setConstantIrradiance({0.6f, 0.8f, 1.5f, 1.0f});
+    set(VorlaneParameter::indirect, miTRUE);
+    gLackingService = "mi_compute_irradiance";
+    const std::string line = lookupFailureLine("mi_compute_irradiance", nullptr);
+    testing::internal::CaptureStderr();
+    const miColor result = shade(kStart);
+    shade(kStart);
+    const std::string errors = testing::internal::GetCapturedStderr();
+    gLackingService = nullptr;
+    EXPECT_EQ(errors, line + line);
+    EXPECT_EQ(scene_.calls().computeIrradiance, 0u);
+    EXPECT_EQ(scene_.calls().sampleLight, 4u);
+    EXPECT_COLOR_EQ(result, referenceShade(reference({{kFront}}), kStart));
 }
 
 }  // namespace

@@ -8,16 +8,17 @@
 
 namespace vorlane::test {
 
-FreshShader::FreshShader(renderer::ModuleHandover handover) {
+FreshShader::FreshShader(renderer::ModuleHandover handover, const std::string& library) {
     namespace fs = std::filesystem;
     directory_ = makeTemporaryDirectory("zq4v_test_");
     if (directory_.empty()) {
         error_ = "cannot create a temporary directory";
         return;
     }
-    const fs::path copy = fs::path(directory_) / fs::path(ZQ4V_LIBRARY_PATH).filename();
+    const fs::path original = library.empty() ? fs::path(ZQ4V_LIBRARY_PATH) : fs::path(library);
+    const fs::path copy = fs::path(directory_) / original.filename();
     std::error_code ec;
-    fs::copy_file(ZQ4V_LIBRARY_PATH, copy, ec);
+    fs::copy_file(original, copy, ec);
     if (ec) {
         error_ = "cannot copy the shader library: " + ec.message();
         return;

@@ -19,7 +19,9 @@ namespace vorlane::test {
 
 class FreshShader {
   public:
-    explicit FreshShader(renderer::ModuleHandover handover = renderer::ModuleHandover::renderer);
+    // A copy of the library at `library`, the built shader library when empty.
+    explicit FreshShader(renderer::ModuleHandover handover = renderer::ModuleHandover::renderer,
+                         const std::string& library = {});
     ~FreshShader();
     FreshShader(const FreshShader&) = delete;
     FreshShader& operator=(const FreshShader&) = delete;

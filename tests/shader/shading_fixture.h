@@ -38,8 +38,9 @@ inline std::vector<renderer::LightSample> script(const std::vector<Sample>& samp
 
 class ShadingFixture : public ::testing::Test {
   protected:
-    explicit ShadingFixture(renderer::ModuleHandover handover = renderer::ModuleHandover::renderer)
-        : shader_(handover) {}
+    explicit ShadingFixture(renderer::ModuleHandover handover = renderer::ModuleHandover::renderer,
+                            const std::string& library = {})
+        : shader_(handover, library) {}
 
     void SetUp() override {
         ASSERT_TRUE(shader_.loaded()) << shader_.error();

@@ -13,8 +13,11 @@ namespace vorlane::renderer {
 
 // What the loader hands the library through miSetModuleHandle after loading.
 enum class ModuleHandover {
-    renderer,  // the renderer's own module, as a real render does
-    none,      // nothing: the library starts with no module handle
+    // As the renderer does: its own module on Windows; nothing on Linux, where
+    // the renderer never calls miSetModuleHandle and its process exports the
+    // services.
+    renderer,
+    none,  // nothing: the library starts with no module handle
 };
 
 class VORLANE_RENDERER_API ShaderLibrary {
