@@ -83,6 +83,16 @@ bool MPxNode::isAbstractClass() const {
     return false;
 }
 
+#if MAYA_API_VERSION >= 20180000
+MPxNode::SchedulingType MPxNode::schedulingType() const {
+    return kSerial;
+}
+#elif MAYA_API_VERSION >= 201600
+MPxNode::SchedulingType MPxNode::schedulingType() const {
+    return kSerialize;
+}
+#endif
+
 void MPxNode::setMPSafe(bool flag) {
     mpSafe_ = flag;
 }
