@@ -83,11 +83,9 @@ bool MPxNode::isAbstractClass() const {
     return false;
 }
 
-#if MAYA_API_VERSION >= 20180000
-MPxNode::SchedulingType MPxNode::schedulingType() const {
-    return kSerial;
-}
-#elif MAYA_API_VERSION >= 201600
+// Serial unless the node says otherwise: kSerialize, the 2016 name, which
+// the later headers keep as an alias of kSerial.
+#if MAYA_API_VERSION >= 201600
 MPxNode::SchedulingType MPxNode::schedulingType() const {
     return kSerialize;
 }
