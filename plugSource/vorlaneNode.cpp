@@ -64,9 +64,25 @@ vorlane::vorlane() {}
 
 vorlane::~vorlane() {}
 
+// setMPSafe is deprecated from 2019, where schedulingType() alone says it.
 void vorlane::postConstructor() {
+#if MAYA_API_VERSION < 20190000
     setMPSafe(true);
+#endif
 }
+
+// The evaluation manager of 2016 and later runs the node concurrently with
+// others only when it answers parallel: kDefaultScheduling in the 2016
+// headers, kParallel from 2018 (the 2016 name is an obsolete alias there).
+#if MAYA_API_VERSION >= 20180000
+MPxNode::SchedulingType vorlane::schedulingType() const {
+    return kParallel;
+}
+#elif MAYA_API_VERSION >= 201600
+MPxNode::SchedulingType vorlane::schedulingType() const {
+    return kDefaultScheduling;
+}
+#endif
 
 void* vorlane::creator() {
     return new vorlane();

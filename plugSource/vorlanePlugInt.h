@@ -1,7 +1,9 @@
 // The shading node `vorlane`: a measured-material surface shader. The node
 // keeps no state of its own; its class-wide attribute handles are assigned
 // once by initialize and only read afterwards, so compute may run on many
-// threads at once.
+// threads at once. It tells the host so in the form of the host release it
+// is built for (MAYA_API_VERSION): setMPSafe(true) in postConstructor up to
+// 2018, and from 2016 by answering schedulingType() with parallel.
 #pragma once
 
 #include <maya/MDataBlock.h>
@@ -10,6 +12,7 @@
 #include <maya/MPxNode.h>
 #include <maya/MStatus.h>
 #include <maya/MTypeId.h>
+#include <maya/MTypes.h>
 
 class vorlane : public MPxNode {
   public:
@@ -17,6 +20,9 @@ class vorlane : public MPxNode {
     ~vorlane();
     void postConstructor();
     MStatus compute(const MPlug& plug, MDataBlock& block);
+#if MAYA_API_VERSION >= 201600
+    SchedulingType schedulingType() const;
+#endif
 
     static void* creator();
     static MStatus initialize();

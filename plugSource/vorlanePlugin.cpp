@@ -47,8 +47,9 @@ void refreshNodeCreationWindow(const MString& classification, MString command) {
 
 }  // namespace
 
-// Not marked PLUGIN_EXPORT: on Windows that would export the decorated name
-// beside the plain one the linker gives.
+// Not marked PLUGIN_EXPORT here: on Windows that would export the decorated
+// name beside the plain one the linker gives. (From 2018 the plug-in header
+// declares them with PLUGIN_EXPORT itself.)
 VORLANE_ENTRY_POINT MStatus initializePlugin(MObject obj) {
     const MString classification(kClassification);
     const MString command(kRefreshPrefix);

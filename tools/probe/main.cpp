@@ -91,8 +91,10 @@ SampleKind kindOf(const probe::Json& sample) {
 
 class Prober {
   public:
-    Prober(std::string pluginPath, std::string shaderPath)
-        : pluginPath_(std::move(pluginPath)), shaderPath_(std::move(shaderPath)) {}
+    Prober(std::string pluginPath, std::string shaderPath, bool parallel)
+        : pluginPath_(std::move(pluginPath)),
+          shaderPath_(std::move(shaderPath)),
+          parallel_(parallel) {}
 
     // Answers one line; returns false when the line failed: an error answer,
     // or a node sample whose compute gave no value.
@@ -123,7 +125,7 @@ class Prober {
         switch (kindOf(*sample)) {
             case SampleKind::Node:
                 if (!node_) {
-                    node_ = std::make_unique<probe::NodeProbe>(pluginPath_);
+                    node_ = std::make_unique<probe::NodeProbe>(pluginPath_, parallel_);
                 }
                 if (!node_->ok()) {
                     error = node_->error();
@@ -148,6 +150,7 @@ class Prober {
 
     std::string pluginPath_;
     std::string shaderPath_;
+    bool parallel_;
     std::unique_ptr<probe::NodeProbe> node_;
     std::unique_ptr<probe::ShaderProbe> shader_;
 };
@@ -170,6 +173,11 @@ int main(int argc, char** argv) {
     app.add_option("--shader-library", shaderPath,
                    "the zq4v_vorlane shader library to load (default: " +
                        vorlane::tools::shaderLibraryDefaultText() + ")");
+    bool parallel = false;
+    app.add_flag("--parallel", parallel,
+                 "compute each host node sample on two render threads at once, each on its own "
+                 "copy of the node's data block: an error answer unless the host may evaluate "
+                 "the node in parallel");
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -178,7 +186,7 @@ int main(int argc, char** argv) {
 
     // One answer line per input line, byte for byte the same on every platform.
     vorlane::tools::writeStandardOutputUnchanged();
-    Prober prober(pluginPath, shaderPath);
+    Prober prober(pluginPath, shaderPath, parallel);
     long number = 0;
     bool allAnswered = true;
     std::string out;

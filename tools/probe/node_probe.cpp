@@ -3,6 +3,8 @@
 #include <vorlane_host/host_runtime.h>
 
 #include <climits>
+#include <cstring>
+#include <thread>
 #include <vector>
 
 #include "float_format.h"
@@ -177,9 +179,33 @@ std::string statusReason(int status, const std::string& plug) {
     return "compute answered status " + std::to_string(status) + " for " + plug;
 }
 
+// Computes `plug` on two private copies of `node`'s data block at once, one on
+// a thread of its own, as two render threads would; both must agree. False
+// with `error` set when the host refuses the copies or the two differ.
+bool computeInParallel(const host::Node& node, AttributeId plug, host::Evaluation& evaluation,
+                       std::string& error) {
+    std::unique_ptr<DataBlock> first = node.copyDataBlock(&error);
+    std::unique_ptr<DataBlock> second = first ? node.copyDataBlock(&error) : nullptr;
+    if (!second) {
+        error = "no parallel evaluation: " + error;
+        return false;
+    }
+    host::Evaluation other;
+    std::thread thread([&] { other = second->compute(plug); });
+    evaluation = first->compute(plug);
+    thread.join();
+    if (other.status != evaluation.status ||
+        std::memcmp(other.value, evaluation.value, sizeof(other.value)) != 0) {
+        error = "the two render threads computed different values";
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
-NodeProbe::NodeProbe(const std::string& pluginPath) : host_(std::make_unique<host::Host>()) {
+NodeProbe::NodeProbe(const std::string& pluginPath, bool parallel)
+    : host_(std::make_unique<host::Host>()), parallel_(parallel) {
     if (!host_->valid()) {
         error_ = "cannot start the host";
     } else if (!host_->loadPlugin(pluginPath, &error_)) {
@@ -257,7 +283,12 @@ bool NodeProbe::evaluate(const Json& sample, std::string& out, std::string& erro
         return false;
     }
 
-    const host::Evaluation evaluation = data.compute(plug);
+    host::Evaluation evaluation;
+    if (!parallel_) {
+        evaluation = data.compute(plug);
+    } else if (!computeInParallel(*node, plug, evaluation, error)) {
+        return false;
+    }
     computed = evaluation.status == host::kSuccess;
     out += "{\"status\": " + std::to_string(evaluation.status);
     if (computed) {

@@ -16,8 +16,11 @@ namespace vorlane::tools::probe {
 class NodeProbe {
   public:
     // Starts a host and loads the plug-in at `pluginPath`; `ok()` and
-    // `error()` tell the result.
-    explicit NodeProbe(const std::string& pluginPath);
+    // `error()` tell the result. With `parallel`, every sample is computed on
+    // two render threads at once, each on its own copy of the node's data
+    // block, which the host refuses for a node it may not evaluate in
+    // parallel.
+    explicit NodeProbe(const std::string& pluginPath, bool parallel = false);
     ~NodeProbe();
 
     bool ok() const { return error_.empty(); }
@@ -33,6 +36,7 @@ class NodeProbe {
   private:
     std::unique_ptr<host::Host> host_;
     std::string error_;
+    bool parallel_;
 };
 
 }  // namespace vorlane::tools::probe

@@ -7,6 +7,8 @@
 
 #include <cstddef>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 class OPENMAYA_EXPORT MArrayDataHandle {
   public:
     // Inline: compute walks the light array this way for every sample.
@@ -76,3 +78,5 @@ class OPENMAYA_EXPORT MArrayDataHandle {
     unsigned int current_;
     void* block_;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -3,7 +3,11 @@
 
 #include <maya/MTypes.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 class MDGContext {
   public:
     bool isNormal() const { return true; }
 };
+
+OPENMAYA_NAMESPACE_CLOSE

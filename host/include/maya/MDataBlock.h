@@ -7,6 +7,8 @@
 #include <maya/MStatus.h>
 #include <maya/MTypes.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 class OPENMAYA_EXPORT MDataBlock {
   public:
     // Host side: wraps the host's data block record `block` of node type
@@ -36,3 +38,5 @@ class OPENMAYA_EXPORT MDataBlock {
     const void* type_;
     unsigned char* bytes_;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -9,6 +9,8 @@
 #include <cstddef>
 #include <cstring>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 // Host side: the leading part of the host's attribute record, which an
 // attribute's MObject points to. The data block and handle accessors read it
 // inline, so compute reaches its values without a call into the host library.
@@ -114,3 +116,5 @@ class OPENMAYA_EXPORT MDataHandle {
     // its value never touches it.
     mutable Scratch scratch_;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -3,6 +3,8 @@
 
 #include <maya/MTypes.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 class MFloatVector {
   public:
     MFloatVector() : x(0.0f), y(0.0f), z(0.0f) {}
@@ -35,3 +37,5 @@ class MFloatVector {
 inline MFloatVector operator*(float s, const MFloatVector& v) {
     return v * s;
 }
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -6,6 +6,8 @@
 #include <maya/MString.h>
 #include <maya/MTypes.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 class OPENMAYA_EXPORT MFnAttribute {
   public:
     MFnAttribute() : attribute_(NULL) {}
@@ -36,3 +38,5 @@ class OPENMAYA_EXPORT MFnAttribute {
   protected:
     void* attribute_;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

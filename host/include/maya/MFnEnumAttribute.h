@@ -4,6 +4,8 @@
 #include <maya/MFnAttribute.h>
 #include <maya/MTypes.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 class OPENMAYA_EXPORT MFnEnumAttribute : public MFnAttribute {
   public:
     MFnEnumAttribute() {}
@@ -16,3 +18,5 @@ class OPENMAYA_EXPORT MFnEnumAttribute : public MFnAttribute {
     MStatus addField(const MString& fieldName, short value);
     MStatus setDefault(short value);
 };
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -5,6 +5,8 @@
 #include <maya/MFnAttribute.h>
 #include <maya/MTypes.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 class OPENMAYA_EXPORT MFnLightDataAttribute : public MFnAttribute {
   public:
     MFnLightDataAttribute() {}
@@ -23,3 +25,5 @@ class OPENMAYA_EXPORT MFnLightDataAttribute : public MFnAttribute {
                        bool specular, float shadowFraction, float preShadowIntensity,
                        void* blindData);
 };
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -5,6 +5,8 @@
 #include <maya/MFnNumericData.h>
 #include <maya/MTypes.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 class OPENMAYA_EXPORT MFnNumericAttribute : public MFnAttribute {
   public:
     MFnNumericAttribute() {}
@@ -32,3 +34,5 @@ class OPENMAYA_EXPORT MFnNumericAttribute : public MFnAttribute {
     MStatus setSoftMin(double value);
     MStatus setSoftMax(double value);
 };
+
+OPENMAYA_NAMESPACE_CLOSE

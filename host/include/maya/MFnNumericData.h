@@ -3,6 +3,8 @@
 
 #include <maya/MTypes.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 class MFnNumericData {
   public:
     enum Type {
@@ -30,3 +32,5 @@ class MFnNumericData {
         kLast
     };
 };
+
+OPENMAYA_NAMESPACE_CLOSE

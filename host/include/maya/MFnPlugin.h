@@ -8,23 +8,10 @@
 #include <maya/MTypeId.h>
 #include <maya/MTypes.h>
 
-// Marks a plug-in's exports for the Windows linker; elsewhere every symbol the
-// plug-in's build leaves visible is exported. It gives no C linkage: the
-// plug-in's build exports the entry points under their plain names.
-#if defined(_WIN32)
-#define PLUGIN_EXPORT __declspec(dllexport)
-#else
-#define PLUGIN_EXPORT
-#endif
-
-// The API version the plug-in is built for, which the host checks on load.
-// Defined in the one file of a plug-in that includes this header without
-// defining MNoVersionString first.
-#if !defined(MNoVersionString)
-extern "C" {
-PLUGIN_EXPORT char MApiVersion[] = "850";
-}
-#endif
+// The API version the plug-in is built for, which the host checks on load
+// (and from 2018 the plug-in's signature), defined in the one file of a
+// plug-in that includes this header without defining MNoVersionString first.
+#include <maya/MApiVersion.h>
 
 // The Windows loader's entry point of the plug-in: it records the plug-in's
 // instance and succeeds for every notification.
@@ -41,6 +28,8 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD, LPVOID) {
 
 typedef void* (*MCreatorFunction)();
 typedef MStatus (*MInitializeFunction)();
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 class OPENMAYA_EXPORT MFnPlugin {
   public:
@@ -61,3 +50,11 @@ class OPENMAYA_EXPORT MFnPlugin {
   private:
     void* plugin_;
 };
+
+OPENMAYA_NAMESPACE_CLOSE
+
+// From 2018 the header declares the plug-in's entry points, for export.
+#if MAYA_API_VERSION >= 20180000
+PLUGIN_EXPORT MStatus initializePlugin(MObject obj);
+PLUGIN_EXPORT MStatus uninitializePlugin(MObject obj);
+#endif

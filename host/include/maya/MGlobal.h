@@ -5,6 +5,8 @@
 #include <maya/MString.h>
 #include <maya/MTypes.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 class OPENMAYA_EXPORT MGlobal {
   public:
     static MStatus executeCommand(const MString& command, bool displayEnabled = false,
@@ -13,3 +15,5 @@ class OPENMAYA_EXPORT MGlobal {
     static void displayWarning(const MString& text);
     static void displayError(const MString& text);
 };
+
+OPENMAYA_NAMESPACE_CLOSE

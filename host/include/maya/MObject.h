@@ -5,6 +5,8 @@
 
 #include <cstddef>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 class MObject {
   public:
     MObject() : record_(NULL) {}
@@ -23,3 +25,5 @@ class MObject {
   private:
     void* record_;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

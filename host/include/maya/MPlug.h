@@ -4,6 +4,8 @@
 #include <maya/MObject.h>
 #include <maya/MTypes.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 class OPENMAYA_EXPORT MPlug {
   public:
     MPlug() : node_(NULL), attribute_(NULL) {}
@@ -24,3 +26,5 @@ class OPENMAYA_EXPORT MPlug {
     void* node_;
     void* attribute_;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 class MPlugArray {
   public:
     unsigned int length() const { return static_cast<unsigned int>(plugs_.size()); }
@@ -15,3 +17,5 @@ class MPlugArray {
   private:
     std::vector<MPlug> plugs_;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -11,6 +11,8 @@
 #include <maya/MTypeId.h>
 #include <maya/MTypes.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 class MPxNodeHostAccess;
 
 class OPENMAYA_EXPORT MPxNode {
@@ -31,6 +33,23 @@ class OPENMAYA_EXPORT MPxNode {
         kObjectSet,
         kLast
     };
+
+#if MAYA_API_VERSION >= 20180000
+    // How the evaluation manager may schedule the node's evaluation: only a
+    // node that answers kParallel runs concurrently with others. The 2016
+    // names stay as obsolete aliases.
+    enum SchedulingType {
+        kParallel,
+        kSerial,
+        kGloballySerial,
+        kUntrusted,
+        kDefaultScheduling = kParallel,
+        kSerialize = kSerial,
+        kGloballySerialize = kGloballySerial
+    };
+#elif MAYA_API_VERSION >= 201600
+    enum SchedulingType { kDefaultScheduling, kSerialize, kGloballySerialize };
+#endif
 
     MPxNode();
     // Virtual operations, in the host's order.
@@ -58,8 +77,14 @@ class OPENMAYA_EXPORT MPxNode {
     virtual bool passThroughToMany(const MPlug& plug, MPlugArray& plugArray) const;
     virtual Type type() const;
     virtual bool isAbstractClass() const;
+#if MAYA_API_VERSION >= 201600
+    // The default is serial evaluation.
+    virtual SchedulingType schedulingType() const;
+#endif
 
-    MObject thisMObject() const { return MObject(hostRecord_); }
+    MObject thisMObject() const {
+        return MObject(hostRecord_);
+    }
 
     // Adds an attribute to the node type being initialised.
     static MStatus addAttribute(const MObject& attribute);
@@ -67,11 +92,19 @@ class OPENMAYA_EXPORT MPxNode {
     static MStatus attributeAffects(const MObject& whenChanges, const MObject& isAffected);
 
   protected:
-    // Declares that compute may run on several threads at once.
+    // Declares that compute may run on several threads at once. From 2019
+    // deprecated, and virtual; the evaluation manager asks schedulingType().
+#if MAYA_API_VERSION >= 20190000
+    OPENMAYA_DEPRECATED(2019, "Override schedulingType() to set thread safety instead.")
+    virtual void setMPSafe(bool flag);
+#else
     void setMPSafe(bool flag);
+#endif
 
   private:
     friend class MPxNodeHostAccess;
     void* hostRecord_;
     bool mpSafe_;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -5,6 +5,8 @@
 
 #include <iostream>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 class MString;
 
 class FND_EXPORT MStatus {
@@ -47,6 +49,8 @@ class FND_EXPORT MStatus {
   private:
     MStatusCode code_;
 };
+
+OPENMAYA_NAMESPACE_CLOSE
 
 // Report a failed status with the source position, then the host's
 // description; the second also returns `retVal` from the calling function.

@@ -5,6 +5,8 @@
 
 #include <string>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 class FND_EXPORT MString {
   public:
     MString();
@@ -30,3 +32,5 @@ class FND_EXPORT MString {
   private:
     std::string text_;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -3,6 +3,8 @@
 
 #include <maya/MTypes.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 class MTypeId {
   public:
     MTypeId() : id_(0) {}
@@ -14,3 +16,5 @@ class MTypeId {
   private:
     unsigned int id_;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -89,9 +89,12 @@ class HostState {
 
 }  // namespace vorlane::host::core
 
-// Host-side access to the private members of MPxNode.
+// Host-side access to the private members of MPxNode, declared where the
+// headers declare MPxNode.
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 class MPxNodeHostAccess {
   public:
     static void attach(MPxNode& node, void* record) { node.hostRecord_ = record; }
     static bool mpSafe(const MPxNode& node) { return node.mpSafe_; }
 };
+OPENMAYA_NAMESPACE_CLOSE

@@ -28,8 +28,17 @@ NodeRecord::~NodeRecord() {
     delete instance_;
 }
 
+// The host evaluates a node on several threads only when the node allows it:
+// in API 850 when its postConstructor called setMPSafe(true); from 2016, when
+// its schedulingType() answers parallel, whatever setMPSafe said.
 bool NodeRecord::isMPSafe() const {
+#if MAYA_API_VERSION >= 20180000
+    return instance_->schedulingType() == MPxNode::kParallel;
+#elif MAYA_API_VERSION >= 201600
+    return instance_->schedulingType() == MPxNode::kDefaultScheduling;
+#else
     return MPxNodeHostAccess::mpSafe(*instance_);
+#endif
 }
 
 std::unique_ptr<DataBlock> NodeRecord::copyDataBlock(std::string* error) const {

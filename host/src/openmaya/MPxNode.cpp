@@ -83,6 +83,14 @@ bool MPxNode::isAbstractClass() const {
     return false;
 }
 
+// Serial unless the node says otherwise: kSerialize, the 2016 name, which
+// the later headers keep as an alias of kSerial.
+#if MAYA_API_VERSION >= 201600
+MPxNode::SchedulingType MPxNode::schedulingType() const {
+    return kSerialize;
+}
+#endif
+
 void MPxNode::setMPSafe(bool flag) {
     mpSafe_ = flag;
 }

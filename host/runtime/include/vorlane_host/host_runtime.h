@@ -158,11 +158,13 @@ class OPENMAYA_EXPORT Node {
     virtual ~Node() = default;
     virtual const std::string& name() const = 0;
     virtual const NodeType& type() const = 0;
-    // True when postConstructor declared the node safe for parallel evaluation.
+    // True when the host may evaluate the node on several threads: in API 850
+    // when postConstructor declared it MP-safe, from 2016 when its
+    // schedulingType() answers parallel.
     virtual bool isMPSafe() const = 0;
     virtual DataBlock& data() = 0;
     // A private copy of the node's data block for one render thread; refused
-    // (nullptr and an error text) unless the node is MP-safe.
+    // (nullptr and an error text) unless isMPSafe().
     virtual std::unique_ptr<DataBlock> copyDataBlock(std::string* error = nullptr) const = 0;
     // The node as a scene file lists it: its storable, settable attributes.
     virtual std::string saveAsText() const = 0;
@@ -209,8 +211,9 @@ struct PluginFunctionSet {
 
 class OPENMAYA_EXPORT Host {
   public:
-    // The host's API version; a plug-in's MApiVersion text must match it.
-    static constexpr const char* kApiVersion = "850";
+    // The host's API version, that of its headers as text; a plug-in's
+    // MApiVersion text must match it.
+    static constexpr const char* kApiVersion = OPENMAYA_STRINGIFY(MAYA_API_VERSION);
 
     // Only one Host may exist at a time; a second one is unusable (valid() false).
     Host();
