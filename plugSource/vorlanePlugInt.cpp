@@ -14,36 +14,17 @@
 
 namespace {
 
-// The number of entries of a list of attributes.
-template <std::size_t count>
-std::size_t countOf(const MObject* const (&)[count]) {
-    return count;
-}
-
 // Reports a failed host call of the light-array stretch and lets the caller
-// go on: the source, the line of the test, then the host's own description.
-// Written through the C library rather than iostreams, whose insertion of a
-// C string and std::endl need C++ runtime versions newer than GCC 4.1.2's;
-// flushed, so that it comes before the host's description, whichever stream
-// the host writes that to.
+// go on: the source, the line of the failed step, then the host's own
+// description. Written through the C library rather than iostreams, whose
+// insertion of a C string and std::endl need C++ runtime versions newer than
+// GCC 4.1.2's; flushed, so that it comes before the host's description,
+// whichever stream the host writes that to.
 void reportFailure(const MStatus& status, int line) {
     std::fprintf(stderr, "\nAPI error detected in plugSource/vorlanePlugInt at line %d\n", line);
     std::fflush(stderr);
     status.perror("");
 }
-
-}  // namespace
-
-// Tests a host status right where the call was made.
-#define VORLANE_CHECK(expression)                   \
-    do {                                            \
-        const MStatus vorlaneStatus = (expression); \
-        if (vorlaneStatus != MStatus::kSuccess) {   \
-            reportFailure(vorlaneStatus, __LINE__); \
-        }                                           \
-    } while (false)
-
-namespace {
 
 // A float triple from three children created just before it. Its calls
 // (flags and default) are made by the caller.
@@ -90,45 +71,227 @@ MObject sampleVector(MFnNumericAttribute& numeric, const char* longName, const c
     return compound;
 }
 
-// The flags every light-array member gets: hidden, not saved, read only.
-void lightMemberFlags(MFnAttribute& attribute) {
-    VORLANE_CHECK(attribute.setStorable(false));
-    VORLANE_CHECK(attribute.setHidden(true));
-    VORLANE_CHECK(attribute.setReadable(true));
-    VORLANE_CHECK(attribute.setWritable(false));
+// The kinds of the attributes of the light array, its members and itself.
+enum LightKind { kLightFloat, kLightBoolean, kLightTriple, kLightPointer, kLightData };
+
+// An attribute of the light array. A triple's children are the three
+// attributes listed just before it.
+struct LightAttribute {
+    MObject* handle;
+    const char* longName;
+    const char* shortName;
+    LightKind kind;
+    float defaultValue;  // a float's; a boolean's as 0 or 1; each child's of a triple
+};
+
+const LightAttribute lightAttributes[] = {
+    {&vorlane::lightDirectionX, "lightDirectionX", "ldx", kLightFloat, 1.0f},
+    {&vorlane::lightDirectionY, "lightDirectionY", "ldy", kLightFloat, 1.0f},
+    {&vorlane::lightDirectionZ, "lightDirectionZ", "ldz", kLightFloat, 1.0f},
+    {&vorlane::lightDirection, "lightDirection", "ld", kLightTriple, 1.0f},
+    {&vorlane::lightIntensityR, "lightIntensityR", "lir", kLightFloat, 1.0f},
+    {&vorlane::lightIntensityG, "lightIntensityG", "lig", kLightFloat, 1.0f},
+    {&vorlane::lightIntensityB, "lightIntensityB", "lib", kLightFloat, 1.0f},
+    {&vorlane::lightIntensity, "lightIntensity", "li", kLightTriple, 1.0f},
+    {&vorlane::lightAmbient, "lightAmbient", "la", kLightBoolean, 1.0f},
+    {&vorlane::lightDiffuse, "lightDiffuse", "ldf", kLightBoolean, 1.0f},
+    {&vorlane::lightSpecular, "lightSpecular", "ls", kLightBoolean, 0.0f},
+    {&vorlane::lightShadowFraction, "lightShadowFraction", "lsf", kLightFloat, 1.0f},
+    {&vorlane::preShadowIntensity, "preShadowIntensity", "psi", kLightFloat, 1.0f},
+    {&vorlane::lightBlindData, "lightBlindData", "lbld", kLightPointer, 0.0f},
+    {&vorlane::lightDataArray, "lightDataArray", "ltd", kLightData, 0.0f},
+};
+
+// The host calls whose status is tested while the light array is made.
+enum LightCall {
+    kCreate,
+    kSetStorable,
+    kSetHidden,
+    kSetReadable,
+    kSetWritable,
+    kSetArray,
+    kSetDefault
+};
+
+// One tested call on one attribute, in call order. Each step has a source
+// line of its own, which a failure report gives: the line names the
+// attribute and the call that the host refused.
+struct LightStep {
+    int line;
+    MObject* handle;
+    LightCall call;
+};
+
+const LightStep lightSteps[] = {
+    {__LINE__, &vorlane::lightDirectionX, kCreate},
+    {__LINE__, &vorlane::lightDirectionX, kSetStorable},
+    {__LINE__, &vorlane::lightDirectionX, kSetHidden},
+    {__LINE__, &vorlane::lightDirectionX, kSetReadable},
+    {__LINE__, &vorlane::lightDirectionX, kSetWritable},
+    {__LINE__, &vorlane::lightDirectionX, kSetDefault},
+    {__LINE__, &vorlane::lightDirectionY, kCreate},
+    {__LINE__, &vorlane::lightDirectionY, kSetStorable},
+    {__LINE__, &vorlane::lightDirectionY, kSetHidden},
+    {__LINE__, &vorlane::lightDirectionY, kSetReadable},
+    {__LINE__, &vorlane::lightDirectionY, kSetWritable},
+    {__LINE__, &vorlane::lightDirectionY, kSetDefault},
+    {__LINE__, &vorlane::lightDirectionZ, kCreate},
+    {__LINE__, &vorlane::lightDirectionZ, kSetStorable},
+    {__LINE__, &vorlane::lightDirectionZ, kSetHidden},
+    {__LINE__, &vorlane::lightDirectionZ, kSetReadable},
+    {__LINE__, &vorlane::lightDirectionZ, kSetWritable},
+    {__LINE__, &vorlane::lightDirectionZ, kSetDefault},
+    {__LINE__, &vorlane::lightDirection, kCreate},
+    {__LINE__, &vorlane::lightDirection, kSetStorable},
+    {__LINE__, &vorlane::lightDirection, kSetHidden},
+    {__LINE__, &vorlane::lightDirection, kSetReadable},
+    {__LINE__, &vorlane::lightDirection, kSetWritable},
+    {__LINE__, &vorlane::lightDirection, kSetDefault},
+    {__LINE__, &vorlane::lightIntensityR, kCreate},
+    {__LINE__, &vorlane::lightIntensityR, kSetStorable},
+    {__LINE__, &vorlane::lightIntensityR, kSetHidden},
+    {__LINE__, &vorlane::lightIntensityR, kSetReadable},
+    {__LINE__, &vorlane::lightIntensityR, kSetWritable},
+    {__LINE__, &vorlane::lightIntensityR, kSetDefault},
+    {__LINE__, &vorlane::lightIntensityG, kCreate},
+    {__LINE__, &vorlane::lightIntensityG, kSetStorable},
+    {__LINE__, &vorlane::lightIntensityG, kSetHidden},
+    {__LINE__, &vorlane::lightIntensityG, kSetReadable},
+    {__LINE__, &vorlane::lightIntensityG, kSetWritable},
+    {__LINE__, &vorlane::lightIntensityG, kSetDefault},
+    {__LINE__, &vorlane::lightIntensityB, kCreate},
+    {__LINE__, &vorlane::lightIntensityB, kSetStorable},
+    {__LINE__, &vorlane::lightIntensityB, kSetHidden},
+    {__LINE__, &vorlane::lightIntensityB, kSetReadable},
+    {__LINE__, &vorlane::lightIntensityB, kSetWritable},
+    {__LINE__, &vorlane::lightIntensityB, kSetDefault},
+    {__LINE__, &vorlane::lightIntensity, kCreate},
+    {__LINE__, &vorlane::lightIntensity, kSetStorable},
+    {__LINE__, &vorlane::lightIntensity, kSetHidden},
+    {__LINE__, &vorlane::lightIntensity, kSetReadable},
+    {__LINE__, &vorlane::lightIntensity, kSetWritable},
+    {__LINE__, &vorlane::lightIntensity, kSetDefault},
+    {__LINE__, &vorlane::lightAmbient, kCreate},
+    {__LINE__, &vorlane::lightAmbient, kSetStorable},
+    {__LINE__, &vorlane::lightAmbient, kSetHidden},
+    {__LINE__, &vorlane::lightAmbient, kSetReadable},
+    {__LINE__, &vorlane::lightAmbient, kSetWritable},
+    {__LINE__, &vorlane::lightAmbient, kSetDefault},
+    {__LINE__, &vorlane::lightDiffuse, kCreate},
+    {__LINE__, &vorlane::lightDiffuse, kSetStorable},
+    {__LINE__, &vorlane::lightDiffuse, kSetHidden},
+    {__LINE__, &vorlane::lightDiffuse, kSetReadable},
+    {__LINE__, &vorlane::lightDiffuse, kSetWritable},
+    {__LINE__, &vorlane::lightDiffuse, kSetDefault},
+    {__LINE__, &vorlane::lightSpecular, kCreate},
+    {__LINE__, &vorlane::lightSpecular, kSetStorable},
+    {__LINE__, &vorlane::lightSpecular, kSetHidden},
+    {__LINE__, &vorlane::lightSpecular, kSetReadable},
+    {__LINE__, &vorlane::lightSpecular, kSetWritable},
+    {__LINE__, &vorlane::lightSpecular, kSetDefault},
+    {__LINE__, &vorlane::lightShadowFraction, kCreate},
+    {__LINE__, &vorlane::lightShadowFraction, kSetStorable},
+    {__LINE__, &vorlane::lightShadowFraction, kSetHidden},
+    {__LINE__, &vorlane::lightShadowFraction, kSetReadable},
+    {__LINE__, &vorlane::lightShadowFraction, kSetWritable},
+    {__LINE__, &vorlane::lightShadowFraction, kSetDefault},
+    {__LINE__, &vorlane::preShadowIntensity, kCreate},
+    {__LINE__, &vorlane::preShadowIntensity, kSetStorable},
+    {__LINE__, &vorlane::preShadowIntensity, kSetHidden},
+    {__LINE__, &vorlane::preShadowIntensity, kSetReadable},
+    {__LINE__, &vorlane::preShadowIntensity, kSetWritable},
+    {__LINE__, &vorlane::preShadowIntensity, kSetDefault},
+    {__LINE__, &vorlane::lightBlindData, kCreate},
+    {__LINE__, &vorlane::lightBlindData, kSetStorable},
+    {__LINE__, &vorlane::lightBlindData, kSetHidden},
+    {__LINE__, &vorlane::lightBlindData, kSetReadable},
+    {__LINE__, &vorlane::lightBlindData, kSetWritable},
+    {__LINE__, &vorlane::lightDataArray, kCreate},
+    {__LINE__, &vorlane::lightDataArray, kSetArray},
+    {__LINE__, &vorlane::lightDataArray, kSetStorable},
+    {__LINE__, &vorlane::lightDataArray, kSetHidden},
+    {__LINE__, &vorlane::lightDataArray, kSetDefault},
+};
+
+// The number of entries of a table.
+template <class T, std::size_t count>
+std::size_t countOf(const T (&)[count]) {
+    return count;
 }
 
-// A single float or boolean member: created with 0 (false), then given its
-// default by the one-value setDefault of its type.
-template <class T>
-MObject lightValue(MFnNumericAttribute& numeric, const char* longName, const char* shortName,
-                   MFnNumericData::Type type, T defaultValue) {
-    MStatus status;
-    MObject attribute = numeric.create(longName, shortName, type, 0.0, &status);
-    VORLANE_CHECK(status);
-    lightMemberFlags(numeric);
-    VORLANE_CHECK(numeric.setDefault(defaultValue));
-    return attribute;
+// Makes an attribute of the light array, with the function set of its kind.
+MObject create(std::size_t index, MFnNumericAttribute& numeric, MFnLightDataAttribute& lightData,
+               MStatus& status) {
+    const LightAttribute& a = lightAttributes[index];
+    switch (a.kind) {
+        case kLightFloat:
+            return numeric.create(a.longName, a.shortName, MFnNumericData::kFloat, 0.0, &status);
+        case kLightBoolean:
+            return numeric.create(a.longName, a.shortName, MFnNumericData::kBoolean, 0.0, &status);
+        case kLightTriple:
+            return numeric.create(a.longName, a.shortName, *lightAttributes[index - 3].handle,
+                                  *lightAttributes[index - 2].handle,
+                                  *lightAttributes[index - 1].handle, &status);
+        case kLightPointer:
+            return numeric.createAddr(a.longName, a.shortName, NULL, &status);
+        case kLightData:
+            break;
+    }
+    return lightData.create(a.longName, a.shortName, vorlane::lightDirection,
+                            vorlane::lightIntensity, vorlane::lightAmbient, vorlane::lightDiffuse,
+                            vorlane::lightSpecular, vorlane::lightShadowFraction,
+                            vorlane::preShadowIntensity, vorlane::lightBlindData, &status);
 }
 
-MObject lightFloat(MFnNumericAttribute& numeric, const char* longName, const char* shortName,
-                   float defaultValue) {
-    return lightValue(numeric, longName, shortName, MFnNumericData::kFloat, defaultValue);
+MStatus setDefault(const LightAttribute& a, MFnNumericAttribute& numeric,
+                   MFnLightDataAttribute& lightData) {
+    switch (a.kind) {
+        case kLightFloat:
+            return numeric.setDefault(a.defaultValue);
+        case kLightBoolean:
+            return numeric.setDefault(a.defaultValue != 0.0f);
+        case kLightTriple:
+            return numeric.setDefault(a.defaultValue, a.defaultValue, a.defaultValue);
+        case kLightPointer:
+            break;  // created with its default, null
+        case kLightData:
+            // An element starts with no direction and no light: ambient and
+            // diffuse on, specular off, unshadowed.
+            return lightData.setDefault(0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, true, true, false, 1.0f,
+                                        1.0f, NULL);
+    }
+    return MStatus::kNotImplemented;
 }
 
-MObject lightBoolean(MFnNumericAttribute& numeric, const char* longName, const char* shortName,
-                     bool defaultValue) {
-    return lightValue(numeric, longName, shortName, MFnNumericData::kBoolean, defaultValue);
-}
-
-MObject lightTriple(MFnNumericAttribute& numeric, const char* longName, const char* shortName,
-                    const MObject& x, const MObject& y, const MObject& z) {
-    MStatus status;
-    MObject attribute = numeric.create(longName, shortName, x, y, z, &status);
-    VORLANE_CHECK(status);
-    lightMemberFlags(numeric);
-    VORLANE_CHECK(numeric.setDefault(1.0f, 1.0f, 1.0f));
-    return attribute;
+// Makes one step. A creation binds the function set of the attribute's kind
+// to the new attribute; the calls after it apply to that attribute.
+MStatus makeStep(const LightStep& step, MFnNumericAttribute& numeric,
+                 MFnLightDataAttribute& lightData, MStatus& status) {
+    std::size_t index = 0;
+    while (lightAttributes[index].handle != step.handle) {
+        ++index;
+    }
+    const LightAttribute& a = lightAttributes[index];
+    MFnAttribute& attribute =
+        a.kind == kLightData ? static_cast<MFnAttribute&>(lightData) : numeric;
+    switch (step.call) {
+        case kCreate:
+            *a.handle = create(index, numeric, lightData, status);
+            return status;
+        case kSetStorable:
+            return attribute.setStorable(false);
+        case kSetHidden:
+            return attribute.setHidden(true);
+        case kSetReadable:
+            return attribute.setReadable(true);
+        case kSetWritable:
+            return attribute.setWritable(false);
+        case kSetArray:
+            return attribute.setArray(true);
+        case kSetDefault:
+            break;
+    }
+    return setDefault(a, numeric, lightData);
 }
 
 }  // namespace
@@ -207,38 +370,13 @@ MStatus vorlane::initialize() {
                                 normalCameraZ, normalNames);
 
     // Rows 40 to 54: the light array. Every status is tested and reported.
-    lightDirectionX = lightFloat(numeric, "lightDirectionX", "ldx", 1.0f);
-    lightDirectionY = lightFloat(numeric, "lightDirectionY", "ldy", 1.0f);
-    lightDirectionZ = lightFloat(numeric, "lightDirectionZ", "ldz", 1.0f);
-    lightDirection = lightTriple(numeric, "lightDirection", "ld", lightDirectionX, lightDirectionY,
-                                 lightDirectionZ);
-    lightIntensityR = lightFloat(numeric, "lightIntensityR", "lir", 1.0f);
-    lightIntensityG = lightFloat(numeric, "lightIntensityG", "lig", 1.0f);
-    lightIntensityB = lightFloat(numeric, "lightIntensityB", "lib", 1.0f);
-    lightIntensity = lightTriple(numeric, "lightIntensity", "li", lightIntensityR, lightIntensityG,
-                                 lightIntensityB);
-    lightAmbient = lightBoolean(numeric, "lightAmbient", "la", true);
-    lightDiffuse = lightBoolean(numeric, "lightDiffuse", "ldf", true);
-    lightSpecular = lightBoolean(numeric, "lightSpecular", "ls", false);
-    lightShadowFraction = lightFloat(numeric, "lightShadowFraction", "lsf", 1.0f);
-    preShadowIntensity = lightFloat(numeric, "preShadowIntensity", "psi", 1.0f);
-
     MStatus status;
-    lightBlindData = numeric.createAddr("lightBlindData", "lbld", NULL, &status);
-    VORLANE_CHECK(status);
-    lightMemberFlags(numeric);
-
-    lightDataArray = lightData.create(
-        "lightDataArray", "ltd", lightDirection, lightIntensity, lightAmbient, lightDiffuse,
-        lightSpecular, lightShadowFraction, preShadowIntensity, lightBlindData, &status);
-    VORLANE_CHECK(status);
-    VORLANE_CHECK(lightData.setArray(true));
-    VORLANE_CHECK(lightData.setStorable(false));
-    VORLANE_CHECK(lightData.setHidden(true));
-    // An element starts with no direction and no light: ambient and diffuse
-    // on, specular off, unshadowed.
-    VORLANE_CHECK(lightData.setDefault(0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, true, true, false, 1.0f,
-                                       1.0f, NULL));
+    for (std::size_t i = 0; i < countOf(lightSteps); ++i) {
+        const MStatus result = makeStep(lightSteps[i], numeric, lightData, status);
+        if (result != MStatus::kSuccess) {
+            reportFailure(result, lightSteps[i].line);
+        }
+    }
 
     // The attributes of the node type; float triples bring their children,
     // and the light members are added one by one before the array.

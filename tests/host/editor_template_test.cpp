@@ -50,6 +50,41 @@ std::vector<std::string> namesAfter(const std::string& text, const std::string& 
     return names;
 }
 
+// The attribute of an `editorTemplate -callCustom "NEW" "REPLACE" "NAME"`
+// command: its last quoted word.
+std::string customControl(const std::string& command) {
+    const std::size_t end = command.rfind('"');
+    const std::size_t begin = command.rfind('"', end - 1) + 1;
+    return command.substr(begin, end - begin);
+}
+
+// The quoted words of a command, in order.
+std::vector<std::string> quoted(const std::string& command) {
+    std::vector<std::string> words;
+    for (std::size_t at = command.find('"'); at != std::string::npos;
+         at = command.find('"', command.find('"', at + 1) + 1)) {
+        words.push_back(command.substr(at + 1, command.find('"', at + 1) - at - 1));
+    }
+    return words;
+}
+
+// The body of a global procedure taking one string argument, which the
+// Attribute Editor calls with NODE.ATTRIBUTE; empty when there is none.
+std::string procedureBody(const std::string& text, const std::string& name) {
+    const std::size_t head = text.find("global proc " + name + "(string $attrName)\n{\n");
+    if (head == std::string::npos) {
+        return "";
+    }
+    const std::size_t begin = text.find('{', head) + 1;
+    return text.substr(begin, text.find("\n}\n", begin) - begin);
+}
+
+// The first command of a body that starts with `name`, up to its semicolon.
+std::string commandIn(const std::string& body, const std::string& name) {
+    const std::size_t at = body.find(name + " ");
+    return at == std::string::npos ? "" : body.substr(at, body.find(';', at) - at);
+}
+
 // A layout of a template: its label and the controls added in it, in order.
 struct Layout {
     std::string label;
@@ -65,7 +100,10 @@ std::vector<Layout> layouts(const std::string& text) {
     for (std::size_t at = text.find("editorTemplate"); at != std::string::npos;
          at = text.find("editorTemplate", at + 1)) {
         const std::string command = text.substr(at, text.find(';', at) - at);
-        const std::vector<std::string> control = namesAfter(command, "-addControl");
+        std::vector<std::string> control = namesAfter(command, "-addControl");
+        if (command.find("-callCustom") != std::string::npos) {
+            control = {customControl(command)};
+        }
         if (command.find("-beginLayout \"") != std::string::npos) {
             const std::size_t begin = command.find('"') + 1;
             out.push_back({command.substr(begin, command.find('"', begin) - begin), {}});
@@ -206,20 +244,63 @@ TEST_F(ShaderEditorTemplateTest, GroupsTheSharedSettingsAsTheVorlaneNodesTemplat
     }
     expected.push_back({"Indirect Light", {"indirect", "indirectColor"}});
     EXPECT_EQ(layouts(text), expected);
-    EXPECT_NE(text.find("-label \"Measured Material\" -addControl \"specOutput\""),
-              std::string::npos);
 }
 
 // Every parameter but the light list, where lights are connected, is a control
 // or suppressed, once; no other name appears.
 TEST_F(ShaderEditorTemplateTest, PlacesEveryParameterOnce) {
     std::vector<std::string> placed = namesAfter(text, "-addControl");
+    for (std::size_t at = text.find("editorTemplate -callCustom"); at != std::string::npos;
+         at = text.find("editorTemplate -callCustom", at + 1)) {
+        placed.push_back(customControl(text.substr(at, text.find(';', at) - at)));
+    }
     const std::vector<std::string> suppressed = namesAfter(text, "-suppress");
     EXPECT_EQ(suppressed, std::vector<std::string>{"normalCamera"});
     placed.insert(placed.end(), suppressed.begin(), suppressed.end());
     placed.push_back("lights");
     std::multiset<std::string> expected(declared.begin(), declared.end());
     EXPECT_EQ(std::multiset<std::string>(placed.begin(), placed.end()), expected);
+}
+
+// The shader declares specOutput as an integer. Its template shows it as a
+// custom control: a menu labelled as the vorlane node's, bound to the node's
+// specOutput when made and when the editor moves to another node, whose
+// items are the vorlane node's enumeration fields in their order, each
+// setting the field's value.
+TEST_F(EditorTemplateTest, TheShaderTemplatesPresetIsAMenuOfTheNodesFields) {
+    const std::string shaderTemplate = readText(VORLANE_SHADER_AE_TEMPLATE);
+    const std::size_t at = shaderTemplate.find("editorTemplate -callCustom");
+    ASSERT_NE(at, std::string::npos);
+    const std::vector<std::string> custom =
+        quoted(shaderTemplate.substr(at, shaderTemplate.find(';', at) - at));
+    ASSERT_EQ(custom.size(), 3u);
+    EXPECT_EQ(custom[2], "specOutput");
+
+    const std::string make =
+        commandIn(procedureBody(shaderTemplate, custom[0]), "attrEnumOptionMenuGrp");
+    ASSERT_FALSE(make.empty()) << custom[0];
+    EXPECT_NE(make.find("-label \"Measured Material\" "), std::string::npos) << make;
+    EXPECT_NE(make.find("-attribute $attrName\n"), std::string::npos) << make;
+    std::vector<host::EnumField> items;
+    const std::string flag = "-enumeratedItem ";
+    for (std::size_t item = make.find(flag); item != std::string::npos;
+         item = make.find(flag, item + 1)) {
+        const std::size_t name = make.find('"', item) + 1;
+        items.push_back({make.substr(name, make.find('"', name) - name),
+                         static_cast<short>(std::stoi(make.substr(item + flag.size())))});
+    }
+    const std::vector<host::EnumField>& fields = type->attribute(id("specOutput")).enumFields;
+    ASSERT_EQ(items.size(), 7u);
+    ASSERT_EQ(fields.size(), items.size());
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        EXPECT_EQ(items[i].name, fields[i].name) << i;
+        EXPECT_EQ(items[i].value, fields[i].value) << items[i].name;
+    }
+
+    // The replacement rebinds the same control to the new node's attribute.
+    const std::string control = make.substr(make.find_last_of(" \n") + 1);
+    EXPECT_EQ(commandIn(procedureBody(shaderTemplate, custom[1]), "attrEnumOptionMenuGrp"),
+              "attrEnumOptionMenuGrp -edit -attribute $attrName " + control);
 }
 
 }  // namespace
