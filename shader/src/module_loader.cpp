@@ -8,38 +8,49 @@
 
 #include "module_loader.h"
 
-#if !defined(_WIN32)
-#include <dlfcn.h>
-
 #include <cstddef>
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <dlfcn.h>
+#endif
 
 namespace vorlane {
 namespace shader {
-namespace {
-// Per thread, as Windows keeps it. __thread is the compilers' own form, older
-// than the language's thread_local.
-__thread DWORD tLastError = 0;
-}  // namespace
 
-FARPROC findService(HMODULE module, const char* name) {
+#if defined(_WIN32)
+
+SharedWord findService(SharedWord module, const char* name, int& error) {
+    const FARPROC address = GetProcAddress(reinterpret_cast<HMODULE>(module), name);
+    if (address == NULL) {
+        error = static_cast<int>(GetLastError());
+        return 0;
+    }
+    return reinterpret_cast<SharedWord>(address);
+}
+
+#else
+
+// dlsym gives no error code. A failed lookup reports 127, the code Windows
+// gives a name that a module does not export, as the report always has.
+const int kNameNotFound = 127;
+
+SharedWord findService(SharedWord module, const char* name, int& error) {
     // The global scope is the renderer's executable and the libraries it was
     // linked with, which export the services, then the ones loaded as global.
     // This library's own stubs of the same names are hidden, so they are
     // never found in place of the renderer's.
-    void* address = dlsym(module != NULL ? module : RTLD_DEFAULT, name);
+    void* const scope = module != 0 ? reinterpret_cast<void*>(module) : RTLD_DEFAULT;
+    void* const address = dlsym(scope, name);
     if (address == NULL) {
-        tLastError = ERROR_PROC_NOT_FOUND;
-        return NULL;
+        error = kNameNotFound;
+        return 0;
     }
-    // An object pointer becomes a function pointer through an integer of its
-    // size: the one conversion between the two that C++98 allows.
-    return reinterpret_cast<FARPROC>(reinterpret_cast<std::size_t>(address));
+    return reinterpret_cast<SharedWord>(address);
 }
 
-DWORD lastLookupError() {
-    return tLastError;
-}
+#endif
 
 }  // namespace shader
 }  // namespace vorlane
-#endif

@@ -30,10 +30,6 @@ const char* const kServiceNames[kServiceCount] = {
 volatile SharedWord gModule = 0;
 volatile SharedWord gSlots[kServiceCount] = {0, 0, 0};
 
-HMODULE moduleOf(SharedWord word) {
-    return reinterpret_cast<HMODULE>(word);
-}
-
 // The handle as the lookup-failure line shows it: its low 32 bits.
 unsigned lowBits(SharedWord module) {
     return static_cast<unsigned>(module & 0xffffffffu);
@@ -50,8 +46,8 @@ SharedWord entryPoint(Service service) {
     if (module == 0 && kLookupNeedsModule) {
         std::fprintf(stderr, "DYNLOAD: dl_handle null\n");
     }
-    address = reinterpret_cast<SharedWord>(findService(moduleOf(module), kServiceNames[service]));
-    const int code = address == 0 ? static_cast<int>(lastLookupError()) : 0;
+    int code = 0;
+    address = findService(module, kServiceNames[service], code);
     storeRelease(gSlots[service], address);
     if (address == 0) {
         std::fprintf(stderr, "dlsym failed on \"%s\" (handle: %08x error: %d)\n",

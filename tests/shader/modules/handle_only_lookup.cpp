@@ -5,27 +5,17 @@
 // module, leaves without light.
 #include <dlfcn.h>
 
-#include <cstdint>
-
 #include "module_loader.h"
 
 namespace vorlane::shader {
 
-namespace {
-thread_local DWORD tLastError = 0;
-}  // namespace
-
-FARPROC findService(HMODULE module, const char* name) {
-    void* address = module != nullptr ? dlsym(module, name) : nullptr;
+SharedWord findService(SharedWord module, const char* name, int& error) {
+    void* address = module != 0 ? dlsym(reinterpret_cast<void*>(module), name) : nullptr;
     if (address == nullptr) {
-        tLastError = ERROR_PROC_NOT_FOUND;
-        return nullptr;
+        error = 127;
+        return 0;
     }
-    return reinterpret_cast<FARPROC>(reinterpret_cast<std::uintptr_t>(address));
-}
-
-DWORD lastLookupError() {
-    return tLastError;
+    return reinterpret_cast<SharedWord>(address);
 }
 
 }  // namespace vorlane::shader
