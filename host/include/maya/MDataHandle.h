@@ -14,12 +14,10 @@ OPENMAYA_MAJOR_NAMESPACE_OPEN
 // Host side: the leading part of the host's attribute record, which an
 // attribute's MObject points to. The data block and handle accessors read it
 // inline, so compute reaches its values without a call into the host library.
-struct MAttributeAccess {
-    enum { kTag = 0x41747472 };  // marks an attribute record
+struct MAttributeAccess : MHostRecord {
+    MAttributeAccess()
+        : MHostRecord(kAttributeRecord), plainIn(NULL), parent(NULL), offset(0), valueKind(0) {}
 
-    MAttributeAccess() : tag(kTag), plainIn(NULL), parent(NULL), offset(0), valueKind(0) {}
-
-    unsigned int tag;
     // The completed node type whose data block holds this value itself; null
     // for arrays and their members, whose values live in array elements.
     const void* plainIn;
@@ -28,9 +26,10 @@ struct MAttributeAccess {
     int valueKind;        // MDataHandle::ValueKind: the accessor that reaches it
 
     // The attribute record behind `record`, or null when it is none.
-    static const MAttributeAccess* of(const void* record) {
-        const MAttributeAccess* access = static_cast<const MAttributeAccess*>(record);
-        return access != NULL && access->tag == kTag ? access : NULL;
+    static const MAttributeAccess* of(const MHostRecord* record) {
+        return record != NULL && record->kind == kAttributeRecord
+                   ? static_cast<const MAttributeAccess*>(record)
+                   : NULL;
     }
 };
 
@@ -118,3 +117,5 @@ class OPENMAYA_EXPORT MDataHandle {
 };
 
 OPENMAYA_NAMESPACE_CLOSE
+OPENMAYA_USING(MAttributeAccess)
+OPENMAYA_USING(MDataHandle)

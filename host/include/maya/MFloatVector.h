@@ -39,3 +39,4 @@ inline MFloatVector operator*(float s, const MFloatVector& v) {
 }
 
 OPENMAYA_NAMESPACE_CLOSE
+OPENMAYA_USING(MFloatVector)

@@ -36,7 +36,8 @@ class OPENMAYA_EXPORT MFnAttribute {
     MString shortName(MStatus* status = NULL) const;
 
   protected:
-    void* attribute_;
+    MHostRecord* attribute_;
 };
 
 OPENMAYA_NAMESPACE_CLOSE
+OPENMAYA_USING(MFnAttribute)

@@ -20,3 +20,4 @@ class OPENMAYA_EXPORT MFnEnumAttribute : public MFnAttribute {
 };
 
 OPENMAYA_NAMESPACE_CLOSE
+OPENMAYA_USING(MFnEnumAttribute)

@@ -27,3 +27,4 @@ class OPENMAYA_EXPORT MFnLightDataAttribute : public MFnAttribute {
 };
 
 OPENMAYA_NAMESPACE_CLOSE
+OPENMAYA_USING(MFnLightDataAttribute)

@@ -36,3 +36,4 @@ class OPENMAYA_EXPORT MFnNumericAttribute : public MFnAttribute {
 };
 
 OPENMAYA_NAMESPACE_CLOSE
+OPENMAYA_USING(MFnNumericAttribute)

@@ -34,3 +34,4 @@ class MFnNumericData {
 };
 
 OPENMAYA_NAMESPACE_CLOSE
+OPENMAYA_USING(MFnNumericData)

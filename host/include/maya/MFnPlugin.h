@@ -52,6 +52,7 @@ class OPENMAYA_EXPORT MFnPlugin {
 };
 
 OPENMAYA_NAMESPACE_CLOSE
+OPENMAYA_USING(MFnPlugin)
 
 // From 2018 the header declares the plug-in's entry points, for export.
 #if MAYA_API_VERSION >= 20180000

@@ -23,8 +23,9 @@ class OPENMAYA_EXPORT MPlug {
     }
 
   private:
-    void* node_;
-    void* attribute_;
+    MHostRecord* node_;
+    MHostRecord* attribute_;
 };
 
 OPENMAYA_NAMESPACE_CLOSE
+OPENMAYA_USING(MPlug)

@@ -19,3 +19,4 @@ class MPlugArray {
 };
 
 OPENMAYA_NAMESPACE_CLOSE
+OPENMAYA_USING(MPlugArray)

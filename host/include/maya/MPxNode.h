@@ -103,8 +103,9 @@ class OPENMAYA_EXPORT MPxNode {
 
   private:
     friend class MPxNodeHostAccess;
-    void* hostRecord_;
+    MHostRecord* hostRecord_;
     bool mpSafe_;
 };
 
 OPENMAYA_NAMESPACE_CLOSE
+OPENMAYA_USING(MPxNode)

@@ -51,6 +51,7 @@ class FND_EXPORT MStatus {
 };
 
 OPENMAYA_NAMESPACE_CLOSE
+OPENMAYA_USING(MStatus)
 
 // Report a failed status with the source position, then the host's
 // description; the second also returns `retVal` from the calling function.

@@ -94,7 +94,8 @@ class HostState {
 OPENMAYA_MAJOR_NAMESPACE_OPEN
 class MPxNodeHostAccess {
   public:
-    static void attach(MPxNode& node, void* record) { node.hostRecord_ = record; }
+    static void attach(MPxNode& node, MHostRecord* record) { node.hostRecord_ = record; }
     static bool mpSafe(const MPxNode& node) { return node.mpSafe_; }
 };
 OPENMAYA_NAMESPACE_CLOSE
+OPENMAYA_USING(MPxNodeHostAccess)

@@ -16,7 +16,8 @@ std::string number(float value) {
 }  // namespace
 
 NodeRecord::NodeRecord(NodeTypeRecord& type, std::string name, MPxNode* instance)
-    : type_(type),
+    : MHostRecord(kNodeRecord),
+      type_(type),
       name_(std::move(name)),
       instance_(instance),
       connected_(static_cast<std::size_t>(type.attributeCount()), 0) {

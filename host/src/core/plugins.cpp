@@ -42,8 +42,10 @@ const std::string kUninitializeName =
 }  // namespace
 
 PluginRecord* pluginFrom(const MObject& object) {
-    auto* plugin = static_cast<PluginRecord*>(object.record());
-    return plugin != nullptr && plugin->tag == RecordTag::Plugin ? plugin : nullptr;
+    MHostRecord* record = object.record();
+    return record != nullptr && record->kind == MHostRecord::kPluginRecord
+               ? static_cast<PluginRecord*>(record)
+               : nullptr;
 }
 
 bool HostState::loadPlugin(const std::string& path, std::string* error) {

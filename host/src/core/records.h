@@ -22,18 +22,7 @@ class NodeRecord;
 class NodeTypeRecord;
 struct PluginRecord;
 
-// First member of every record an MObject can point to, so that a handle of
-// the wrong sort is recognised instead of misused.
-enum class RecordTag : std::uint32_t {
-    Attribute = 0x41747472,
-    Plugin = 0x506c7567,
-    Node = 0x4e6f6465,
-};
-
-static_assert(static_cast<std::uint32_t>(RecordTag::Attribute) == MAttributeAccess::kTag,
-              "attribute records carry the tag the inline accessors look for");
-
-// Its MAttributeAccess part holds the tag, the parent, the offset, the value
+// Its MAttributeAccess part holds the record's kind, the parent, the offset, the value
 // kind and where the value lives, for the inline data block accessors.
 struct AttributeDef : MAttributeAccess {
     AttributeInfo info;
@@ -52,7 +41,7 @@ struct AttributeDef : MAttributeAccess {
 };
 
 // The attribute record behind an MObject's record, or nullptr when it is none.
-inline AttributeDef* attributeFrom(const void* record) {
+inline AttributeDef* attributeFrom(const MHostRecord* record) {
     const MAttributeAccess* access = MAttributeAccess::of(record);
     return access != nullptr ? static_cast<AttributeDef*>(const_cast<MAttributeAccess*>(access))
                              : nullptr;
@@ -199,7 +188,7 @@ struct Connection {
     int destinationIndex;
 };
 
-class NodeRecord final : public Node {
+class NodeRecord final : public Node, public MHostRecord {
   public:
     NodeRecord(NodeTypeRecord& type, std::string name, MPxNode* instance);
     ~NodeRecord() override;
@@ -211,7 +200,6 @@ class NodeRecord final : public Node {
     std::unique_ptr<DataBlock> copyDataBlock(std::string* error) const override;
     std::string saveAsText() const override;
 
-    RecordTag tag = RecordTag::Node;
     NodeTypeRecord& typeRecord() const { return type_; }
     MPxNode* instance() const { return instance_; }
     BlockRecord& block() { return *block_; }
@@ -232,8 +220,9 @@ class NodeRecord final : public Node {
 
 using PluginEntry = MStatus (*)(MObject);
 
-struct PluginRecord {
-    RecordTag tag = RecordTag::Plugin;
+struct PluginRecord : MHostRecord {
+    PluginRecord() : MHostRecord(kPluginRecord) {}
+
     std::string path;
     void* library = nullptr;
     PluginEntry initialize = nullptr;
