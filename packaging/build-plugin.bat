@@ -64,7 +64,6 @@ set "staging=%here%build"
 if exist "%staging%" rd /s /q "%staging%"
 mkdir "%staging%"
 if errorlevel 1 goto failed
-if not exist "%out%" mkdir "%out%"
 pushd "%here%source"
 
 rem The macros the host's headers test (Bits64_ selects API 850's 64-bit
@@ -76,6 +75,7 @@ cl /nologo %std% /O2 /W4 /fp:strict /EHsc /MD /DNT_PLUGIN /D_BOOL /DREQUIRE_IOST
 if errorlevel 1 goto failed
 if exist "%staging%\vorlane.mll.manifest" mt /nologo -manifest "%staging%\vorlane.mll.manifest" "-outputresource:%staging%\vorlane.mll;2"
 if errorlevel 1 goto failed
+if not exist "%out%" mkdir "%out%"
 move /y "%staging%\vorlane.mll" "%out%\vorlane.mll" >nul
 if errorlevel 1 goto failed
 popd

@@ -78,10 +78,8 @@ esac
 echo "build-plugin.sh: building for $release with -std=$std"
 
 here="$(cd "$(dirname "$0")" && pwd)"
-mkdir -p "$here/plug-ins"
-# Built in a folder of its own beside the plug-in, and moved into place only
-# when complete.
-staging="$(mktemp -d "$here/plug-ins/.build.XXXXXX")"
+# Built in a folder of its own, and moved into place only when complete.
+staging="$(mktemp -d "$here/.build.XXXXXX")"
 trap 'rm -rf "$staging"' EXIT
 cd "$here/source"
 
@@ -98,5 +96,6 @@ ${CXX:-g++} -std=$std -Wall -Wextra -O2 -fPIC -shared -fno-fast-math \
     echo "build-plugin.sh: the build failed; plug-ins/ is as it was" >&2
     exit 1
 }
+mkdir -p "$here/plug-ins"
 mv -f "$staging/vorlane.so" "$here/plug-ins/vorlane.so"
 echo "build-plugin.sh: wrote $here/plug-ins/vorlane.so"

@@ -196,10 +196,11 @@ if ! grep -qx 'build-plugin.sh: building for API 850 with -std=c++98' "$work/out
 fi
 check_build "release archive's build-plugin.sh" "$kit/plug-ins/vorlane.so" "$kit/shaders/zq4v_vorlane.so"
 cp "$kit/plug-ins/vorlane.so" "$work/built.so"
+(cd "$kit" && find . | sort) >"$work/kit-before.txt"
 if FAIL_AFTER_OUTPUT=1 CXX="$work/logging-g++" "$kit_script" "$devkit" >/dev/null 2>&1 ||
-    [ "$(ls -A "$kit/plug-ins")" != vorlane.so ] || ! cmp -s "$work/built.so" "$kit/plug-ins/vorlane.so"; then
-    ls -A "$kit/plug-ins" >&2
-    echo "a failed build of the archive's build-plugin.sh leaves plug-ins/ changed" >&2
+    ! (cd "$kit" && find . | sort) | diff "$work/kit-before.txt" - >&2 ||
+    ! cmp -s "$work/built.so" "$kit/plug-ins/vorlane.so"; then
+    echo "a failed build of the archive's build-plugin.sh leaves the kit changed" >&2
     exit 1
 fi
 
