@@ -152,15 +152,57 @@ fi
 check_build "reference's GCC commands in the archive's source/" \
     "$kit/source/vorlane.so" "$kit/source/zq4v_vorlane.so"
 
-# The archive's build-plugin.sh, its plug-in beside the archive's own shader
-# library.
-if ! "$kit/build-plugin.sh" "$devkit" >/dev/null 2>"$work/warnings.txt" ||
+# The archive's build-plugin.sh. It refuses a folder without a devkit and a
+# release it does not know (2016's, here), building nothing; it names the
+# release in one line and compiles for it (the compiler's command is logged);
+# its plug-in, beside the archive's shader library, must pass check_build; and
+# a build that fails part-way leaves that plug-in as it was.
+kit_script="$kit/build-plugin.sh"
+cp -R "$devkit" "$work/devkit-2016"
+sed -i 's/^#define MAYA_API_VERSION .*/#define MAYA_API_VERSION 201600/' \
+    "$work/devkit-2016/include/maya/MTypes.h"
+for refused in "$work" "$work/devkit-2016"; do
+    if "$kit_script" "$refused" >/dev/null 2>"$work/refusal.txt"; then
+        echo "the archive's build-plugin.sh builds against $refused" >&2
+        exit 1
+    elif [ ! -s "$work/refusal.txt" ] || [ -e "$kit/plug-ins/vorlane.so" ]; then
+        echo "the archive's build-plugin.sh refuses $refused without a message, or leaves a plug-in" >&2
+        exit 1
+    fi
+done
+cat >"$work/logging-g++" <<'EOF_CXX'
+#!/bin/sh
+printf 'g++ %s\n' "$*" >>"$LOGGED_COMMANDS"
+if [ -n "${FAIL_AFTER_OUTPUT-}" ]; then
+    while [ "$1" != -o ]; do shift; done
+    echo partial >"$2"
+    exit 1
+fi
+exec g++ "$@"
+EOF_CXX
+chmod +x "$work/logging-g++"
+export LOGGED_COMMANDS="$work/compiler-commands.txt"
+if ! CXX="$work/logging-g++" "$kit_script" "$devkit" >"$work/output.txt" 2>"$work/warnings.txt" ||
     [ -s "$work/warnings.txt" ]; then
     cat "$work/warnings.txt" >&2
     echo "the archive's build-plugin.sh fails or warns" >&2
     exit 1
 fi
+if ! grep -qx 'build-plugin.sh: building for API 850 with -std=c++98' "$work/output.txt" ||
+    [ "$(grep -c -- ' -std=c++98 ' "$LOGGED_COMMANDS")" -ne 1 ]; then
+    cat "$work/output.txt" "$LOGGED_COMMANDS" >&2
+    echo "the archive's build-plugin.sh does not say or use C++98 for API 850" >&2
+    exit 1
+fi
 check_build "release archive's build-plugin.sh" "$kit/plug-ins/vorlane.so" "$kit/shaders/zq4v_vorlane.so"
+cp "$kit/plug-ins/vorlane.so" "$work/built.so"
+(cd "$kit" && find . | sort) >"$work/kit-before.txt"
+if FAIL_AFTER_OUTPUT=1 CXX="$work/logging-g++" "$kit_script" "$devkit" >/dev/null 2>&1 ||
+    ! (cd "$kit" && find . | sort) | diff "$work/kit-before.txt" - >&2 ||
+    ! cmp -s "$work/built.so" "$kit/plug-ins/vorlane.so"; then
+    echo "a failed build of the archive's build-plugin.sh leaves the kit changed" >&2
+    exit 1
+fi
 
 # With CMake and Clang: the CMake build above made by clang++, checked as the
 # GCC one is. The native stage compiles the deliverables with Clang in-tree

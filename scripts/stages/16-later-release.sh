@@ -67,13 +67,13 @@ if grep '"command"' "$build/compile_commands.json" | grep -v -e '-std=c++11' >&2
 fi
 check_build "CMake 2022 devkit build" "$build/plugSource/vorlane.so"
 
-# The reference's GCC line for the plug-in with -std=c++11 in place of
-# -std=c++98 and nothing else changed, run where the source tree's folders
-# are. It must print no warning (the deprecated setMPSafe would be one).
-sed -n '/^<!-- gcc-commands -->$/,/^<!-- end gcc-commands -->$/p' docs/reference.md |
-    grep -- '-o vorlane.so$' | sed 's/ -std=c++98 / -std=c++11 /' >"$work/command.sh"
+# The reference's GCC line for the plug-in in the 2022 release's form, run
+# where the source tree's folders are. It must print no warning (the
+# deprecated setMPSafe would be one).
+sed -n '/^<!-- gcc-command-2022 -->$/,/^<!-- end gcc-command-2022 -->$/p' docs/reference.md |
+    grep -- '-o vorlane.so$' >"$work/command.sh" || true
 if [ "$(grep -c -- ' -std=c++11 ' "$work/command.sh")" -ne 1 ]; then
-    echo "the reference has no one GCC line for the plug-in with -std=c++98" >&2
+    echo "the reference has no one GCC line for the plug-in with -std=c++11 for 2022" >&2
     exit 1
 fi
 mkdir "$work/source"
@@ -85,3 +85,33 @@ if ! (cd "$work/source" && MAYA_LOCATION="$devkit" bash -eu "$work/command.sh") 
     exit 1
 fi
 check_build "reference's GCC line with -std=c++11" "$work/source/vorlane.so"
+
+# The release archive's build-plugin.sh against the 2022 devkit (this block
+# needs only the devkit and check_build above): it must name the release in
+# one line, compile as C++11 (the compiler's command is logged), and its
+# plug-in must pass check_build.
+(cd "$native" && cpack >/dev/null)
+version="$(sed -n 's/^#define VORLANE_VERSION "\(.*\)"$/\1/p' include/vorlane/version.h)"
+mkdir "$work/unpacked"
+tar -xzf "$native/packages/vorlane-$version-linux-x86_64.tar.gz" -C "$work/unpacked"
+kit="$work/unpacked/vorlane-$version-linux-x86_64"
+cat >"$work/logging-g++" <<'EOF_CXX'
+#!/bin/sh
+printf 'g++ %s\n' "$*" >>"$LOGGED_COMMANDS"
+exec g++ "$@"
+EOF_CXX
+export LOGGED_COMMANDS="$work/compiler-commands.txt"
+chmod +x "$work/logging-g++"
+if ! CXX="$work/logging-g++" "$kit/build-plugin.sh" "$devkit" >"$work/output.txt" 2>"$work/warnings.txt" ||
+    [ -s "$work/warnings.txt" ]; then
+    cat "$work/warnings.txt" >&2
+    echo "the archive's build-plugin.sh fails or warns against the 2022 devkit" >&2
+    exit 1
+fi
+if ! grep -qx 'build-plugin.sh: building for API 20220300 (2022) with -std=c++11' "$work/output.txt" ||
+    [ "$(grep -c -- ' -std=c++11 ' "$LOGGED_COMMANDS")" -ne 1 ]; then
+    cat "$work/output.txt" "$LOGGED_COMMANDS" >&2
+    echo "the archive's build-plugin.sh does not say or use C++11 for 2022" >&2
+    exit 1
+fi
+check_build "release archive's build-plugin.sh for 2022" "$kit/plug-ins/vorlane.so"
