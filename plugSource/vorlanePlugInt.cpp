@@ -14,12 +14,12 @@
 
 namespace {
 
-// Reports a failed host call of the light-array stretch and lets the caller
-// go on: the source, the line of the failed step, then the host's own
-// description. Written through the C library rather than iostreams, whose
-// insertion of a C string and std::endl need C++ runtime versions newer than
-// GCC 4.1.2's; flushed, so that it comes before the host's description,
-// whichever stream the host writes that to.
+// Reports a failed host call of the light array and lets the caller go on:
+// the source, the line of the check, then the host's own description.
+// Written through the C library rather than iostreams, whose insertion of a
+// C string and std::endl need C++ runtime versions newer than GCC 4.1.2's;
+// flushed, so that it comes before the host's description, whichever stream
+// the host writes that to.
 void reportFailure(const MStatus& status, int line) {
     std::fprintf(stderr, "\nAPI error detected in plugSource/vorlanePlugInt at line %d\n", line);
     std::fflush(stderr);
@@ -88,7 +88,7 @@ MStatus vorlane::initialize() {
     MFnEnumAttribute enumeration;
     MFnLightDataAttribute lightData;
 
-    // Rows 1 to 39: material settings, outputs and sample geometry. These
+    // The material's settings, the outputs and the sample geometry. These
     // calls are not tested: a failure leaves the handle as the host gave it.
     const char* const colorNames[6] = {"colorR", "cr", "colorG", "cg", "colorB", "cb"};
     const float colorDefault[3] = {0.309f, 0.397f, 0.708f};
