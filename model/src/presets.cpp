@@ -59,14 +59,10 @@ const PresetField kDeclarationOrder[kPresetCount] = {
     {"Gray Primer", 1},    {"Blue Paint", 0},  {"Red Clay", 2},
 };
 
-bool isPresetIndex(long index) {
-    return index >= 0 && index < kPresetCount;
-}
-
 }  // namespace
 
 const LobeCoefficientBlock* findPreset(long index) {
-    return isPresetIndex(index) ? &kPresets[index] : NULL;
+    return index >= 0 && index < kPresetCount ? &kPresets[index] : NULL;
 }
 
 const PresetField* presetDeclarationOrder() {
