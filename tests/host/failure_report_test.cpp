@@ -46,15 +46,10 @@ std::vector<Report> reportsIn(const std::string& text) {
 // made not storable, hidden, readable and not writable, and given its
 // default (the pointer member has its default from creation); the array is
 // created, made an array, not storable and hidden, and given its element
-// default.
-struct Step {
-    host::AttributeCall call;
-    std::string attribute;
-};
-
-std::vector<Step> lightSteps() {
+// default. Each as the rule that makes that step fail.
+std::vector<host::FailureRule> lightSteps() {
     using C = host::AttributeCall;
-    std::vector<Step> steps;
+    std::vector<host::FailureRule> steps;
     for (const char* name :
          {"lightDirectionX", "lightDirectionY", "lightDirectionZ", "lightDirection",
           "lightIntensityR", "lightIntensityG", "lightIntensityB", "lightIntensity", "lightAmbient",
@@ -63,12 +58,12 @@ std::vector<Step> lightSteps() {
         for (C call : {C::Create, C::SetStorable, C::SetHidden, C::SetReadable, C::SetWritable,
                        C::SetDefault}) {
             if (call != C::SetDefault || std::string(name) != "lightBlindData") {
-                steps.push_back({call, name});
+                steps.push_back({call, name, host::kFailure});
             }
         }
     }
     for (C call : {C::Create, C::SetArray, C::SetStorable, C::SetHidden, C::SetDefault}) {
-        steps.push_back({call, "lightDataArray"});
+        steps.push_back({call, "lightDataArray", host::kFailure});
     }
     return steps;
 }
@@ -122,7 +117,8 @@ TEST_F(FailureReportTest, TheExactTextCarriesTheHostDescription) {
 
 TEST_F(FailureReportTest, EveryFailedDefaultOfTheLightArrayIsReportedOnce) {
     const auto reports = loadWith({{host::AttributeCall::SetDefault, "", host::kFailure}});
-    // Rows 40 to 52 and the element default of row 54; rows 1 to 39 are silent.
+    // The defaults of the 13 light members and the array's element default;
+    // the material's defaults fail silently.
     EXPECT_EQ(reports.size(), 14u);
     EXPECT_FALSE(type->attribute(type->findAttribute("lightDataArray")).elementDefault);
 }
@@ -132,13 +128,9 @@ TEST_F(FailureReportTest, EveryFailedDefaultOfTheLightArrayIsReportedOnce) {
 // full run gave the step in its place in the call order. So the line alone
 // tells a user which step the host refused.
 TEST_F(FailureReportTest, EveryTestedStepIsReportedInCallOrderAtALineOfItsOwn) {
-    const std::vector<Step> steps = lightSteps();
+    const std::vector<host::FailureRule> steps = lightSteps();
     ASSERT_EQ(steps.size(), 88u);
-    std::vector<host::FailureRule> rules;
-    for (const Step& step : steps) {
-        rules.push_back({step.call, step.attribute, host::kFailure});
-    }
-    const auto reports = loadWith(rules);
+    const auto reports = loadWith(steps);
     ASSERT_EQ(reports.size(), steps.size());
     std::set<int> lines;
     for (const Report& report : reports) {
@@ -151,12 +143,12 @@ TEST_F(FailureReportTest, EveryTestedStepIsReportedInCallOrderAtALineOfItsOwn) {
     for (std::size_t i = 0; i < steps.size(); ++i) {
         ASSERT_TRUE(host.unloadPlugin(VORLANE_PLUGIN_PATH));
         host.clearFailures();
-        const auto alone = loadWith({rules[i]});
+        const auto alone = loadWith({steps[i]});
         ASSERT_FALSE(alone.empty()) << "step " << i;
-        EXPECT_EQ(alone[0].line, reports[i].line) << "step " << i << ": " << steps[i].attribute;
+        EXPECT_EQ(alone[0].line, reports[i].line) << "step " << i << ": " << steps[i].attributeName;
         // A failed creation leaves the later steps of its attribute failing too.
         if (steps[i].call != host::AttributeCall::Create) {
-            EXPECT_EQ(alone.size(), 1u) << "step " << i << ": " << steps[i].attribute;
+            EXPECT_EQ(alone.size(), 1u) << "step " << i << ": " << steps[i].attributeName;
         }
     }
 }
