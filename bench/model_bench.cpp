@@ -9,6 +9,7 @@
 #include <benchmark/benchmark.h>
 
 #include <random>
+#include <string>
 #include <vector>
 
 #include "model_work.h"
@@ -19,6 +20,17 @@ namespace vb = vorlane_bench;
 namespace {
 
 using Sample = vb::LobeSample;
+
+// The name the host node gives preset `index`, for a benchmark's label.
+std::string presetName(long index) {
+    const vm::PresetField* const fields = vm::presetDeclarationOrder();
+    for (int i = 0; i < vm::kPresetCount; ++i) {
+        if (fields[i].index == index) {
+            return fields[i].name;
+        }
+    }
+    return "";
+}
 
 // Directions over the upper hemisphere, so that most samples light the surface.
 template <class P>
@@ -43,26 +55,26 @@ void accumulate(benchmark::State& state) {
     for (auto _ : state) {
         benchmark::DoNotOptimize(vb::accumulateSample<P>(block, samples[i++ & 1023]));
     }
-    state.SetLabel(vm::presetName(state.range(0)));
+    state.SetLabel(presetName(state.range(0)));
 }
 
 template <class P>
 void lobesFromTerms(benchmark::State& state) {
     const vm::LobeCoefficientBlock& block = *vm::findPreset(state.range(0));
     struct Terms {
-        vm::LobeTerms terms;
+        vb::LobeTerms terms;
         float weight;
     };
     std::vector<Terms> terms;
     for (const Sample& s : makeSamples<P>()) {
-        terms.push_back({vm::lobeTerms<P>(s.frame, s.view, s.light), s.weight});
+        terms.push_back({vb::lobeTerms<P>(s.frame, s.view, s.light), s.weight});
     }
     std::size_t i = 0;
     for (auto _ : state) {
         const Terms& t = terms[i++ & 1023];
         benchmark::DoNotOptimize(vb::accumulateFromTerms<P>(block, t.terms, t.weight));
     }
-    state.SetLabel(vm::presetName(state.range(0)));
+    state.SetLabel(presetName(state.range(0)));
 }
 
 // The bases that pass the threshold for each sample, so the floor repeats only
@@ -73,7 +85,7 @@ void powerFloor(benchmark::State& state) {
     std::vector<std::vector<vb::PowerCall>> calls;
     for (const Sample& s : makeSamples<P>()) {
         std::vector<vb::PowerCall> perSample;
-        const vm::LobeTerms terms = vm::lobeTerms<P>(s.frame, s.view, s.light);
+        const vb::LobeTerms terms = vb::lobeTerms<P>(s.frame, s.view, s.light);
         for (int lobe = 0; lobe < vm::kLobeCount && s.weight > 0.0f; ++lobe) {
             for (int c = 0; c < vm::kChannelCount; ++c) {
                 const float base =
@@ -90,7 +102,7 @@ void powerFloor(benchmark::State& state) {
         const std::vector<vb::PowerCall>& perSample = calls[i++ & 1023];
         benchmark::DoNotOptimize(vb::sumOfPowers<P>(perSample.data(), perSample.size()));
     }
-    state.SetLabel(vm::presetName(state.range(0)));
+    state.SetLabel(presetName(state.range(0)));
 }
 
 }  // namespace

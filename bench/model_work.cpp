@@ -17,11 +17,26 @@ vm::Color accumulateSample(const vm::LobeCoefficientBlock& block, const LobeSamp
 }
 
 template <class Precision>
-vm::Color accumulateFromTerms(const vm::LobeCoefficientBlock& block, vm::LobeTerms terms,
+vm::Color accumulateFromTerms(const vm::LobeCoefficientBlock& block, LobeTerms terms,
                               float weight) {
-    vm::Color sum = vm::makeColor(0.0f, 0.0f, 0.0f);
-    vm::accumulateLobeTerms<Precision>(block, terms, vm::makeColor(1.0f, 1.0f, 1.0f), weight, sum);
-    return sum;
+    float sum[vm::kChannelCount] = {0.0f, 0.0f, 0.0f};
+    if (!(weight > 0.0f)) {
+        return vm::makeColor(sum[0], sum[1], sum[2]);
+    }
+    for (int lobe = 0; lobe < vm::kLobeCount; ++lobe) {
+        float value[vm::kChannelCount];
+        for (int c = 0; c < vm::kChannelCount; ++c) {
+            const float exponent = block.exponent(lobe, c);
+            const float base =
+                -(block.cxy(lobe, c) * terms.tangent) - (block.cz(lobe, c) * terms.normal);
+            value[c] = Precision::passesThreshold(base, exponent) ? Precision::power(base, exponent)
+                                                                  : 0.0f;
+        }
+        for (int c = 0; c < vm::kChannelCount; ++c) {
+            sum[c] = sum[c] + value[c] * weight;  // a white light
+        }
+    }
+    return vm::makeColor(sum[0], sum[1], sum[2]);
 }
 
 template <class Precision>
@@ -38,9 +53,9 @@ template vm::Color accumulateSample<vm::HostPrecision>(const vm::LobeCoefficient
 template vm::Color accumulateSample<vm::RendererPrecision>(const vm::LobeCoefficientBlock&,
                                                            const LobeSample&);
 template vm::Color accumulateFromTerms<vm::HostPrecision>(const vm::LobeCoefficientBlock&,
-                                                          vm::LobeTerms, float);
+                                                          LobeTerms, float);
 template vm::Color accumulateFromTerms<vm::RendererPrecision>(const vm::LobeCoefficientBlock&,
-                                                              vm::LobeTerms, float);
+                                                              LobeTerms, float);
 template float sumOfPowers<vm::HostPrecision>(const PowerCall*, std::size_t);
 template float sumOfPowers<vm::RendererPrecision>(const PowerCall*, std::size_t);
 

@@ -18,6 +18,22 @@ struct LobeSample {
     float weight;
 };
 
+// The two terms that every base of one light shares, as accumulateLobes forms
+// them: Sxy = (T.V)(T.L) + (B.V)(B.L) and Sz = (N.V)(N.L).
+struct LobeTerms {
+    float tangent;
+    float normal;
+};
+
+template <class Precision>
+LobeTerms lobeTerms(const vorlane_model::ShadingFrame& frame, vorlane_model::Vec3 view,
+                    vorlane_model::Vec3 light) {
+    const LobeTerms terms = {
+        Precision::axisProduct(frame.t, view, light) + Precision::axisProduct(frame.b, view, light),
+        Precision::axisProduct(frame.n, view, light)};
+    return terms;
+}
+
 // One power evaluation: a base that passed its threshold and its exponent.
 struct PowerCall {
     float base;
@@ -29,10 +45,10 @@ template <class Precision>
 vorlane_model::Color accumulateSample(const vorlane_model::LobeCoefficientBlock& block,
                                       const LobeSample& sample);
 
-// The same once the two terms are formed: the lobe loop alone.
+// The same once the two terms are formed: accumulateLobes' lobe loop alone.
 template <class Precision>
 vorlane_model::Color accumulateFromTerms(const vorlane_model::LobeCoefficientBlock& block,
-                                         vorlane_model::LobeTerms terms, float weight);
+                                         LobeTerms terms, float weight);
 
 // The sum of the powers of `count` calls, made one after the other.
 template <class Precision>

@@ -5,10 +5,17 @@
 #include <maya/MDataHandle.h>
 #include <maya/MFloatVector.h>
 
+#include <cstddef>
+
+#include <vorlane/model/color_matrix.h>
+#include <vorlane/model/lobes.h>
+#include <vorlane/model/presets.h>
+
 #include "vorlanePlugInt.h"
-#include "vorlaneShading.h"
 
 namespace {
+
+using vorlane_model::HostPrecision;
 
 // The colour computation: writes all of outColor.
 void shade(MDataBlock& block) {
@@ -22,15 +29,16 @@ void shade(MDataBlock& block) {
     const MFloatVector point = block.inputValue(vorlane::pointCamera).asFloatVector();
     const MFloatVector normal = block.inputValue(vorlane::normalCamera).asFloatVector();
 
-    const float pointXyz[3] = {point.x, point.y, point.z};
-    const float normalXyz[3] = {normal.x, normal.y, normal.z};
-    float view[3];
-    vorlane_shading::normalizeView(pointXyz, view);
+    // A preset index outside the table selects no coefficients: no specular.
+    const vorlane_model::LobeCoefficientBlock* const lobes = vorlane_model::findPreset(preset);
+    const vorlane_model::Vec3 view = vorlane_model::normalizeVector<HostPrecision>(
+        vorlane_model::makeVec3(point.x, point.y, point.z));
+    // The frame depends on the normal alone, so one serves every light.
+    const vorlane_model::ShadingFrame frame = vorlane_model::makeShadingFrame<HostPrecision>(
+        vorlane_model::normalizeVector<HostPrecision>(
+            vorlane_model::makeVec3(normal.x, normal.y, normal.z)));
     MFloatVector lit(0.0f, 0.0f, 0.0f);
-    float specular[3] = {0.0f, 0.0f, 0.0f};
-    // Prepared at the first light with specular set, then shared by the rest.
-    vorlane_shading::SpecularSurface lobeSurface = vorlane_shading::SpecularSurface();
-    bool surfaceReady = false;
+    vorlane_model::Color specular = vorlane_model::makeColor(0.0f, 0.0f, 0.0f);
 
     MArrayDataHandle lights = block.inputArrayValue(vorlane::lightDataArray);
     const unsigned int count = lights.elementCount();
@@ -54,35 +62,32 @@ void shade(MDataBlock& block) {
             }
         }
         if (light.child(vorlane::lightSpecular).asBool()) {
-            const float directionXyz[3] = {direction.x, direction.y, direction.z};
-            const float intensityRgb[3] = {intensity.x, intensity.y, intensity.z};
-            float sum[3] = {0.0f, 0.0f, 0.0f};
-            if (!surfaceReady) {
-                vorlane_shading::prepareSpecular(preset, normalXyz, lobeSurface);
-                surfaceReady = true;
+            vorlane_model::Color sum = vorlane_model::makeColor(0.0f, 0.0f, 0.0f);
+            if (lobes != NULL) {
+                const vorlane_model::Vec3 toLight = vorlane_model::normalizeVector<HostPrecision>(
+                    vorlane_model::makeVec3(direction.x, direction.y, direction.z));
+                vorlane_model::accumulateLobes<HostPrecision>(
+                    *lobes, frame, view, toLight,
+                    vorlane_model::makeColor(intensity.x, intensity.y, intensity.z), weight, sum);
             }
-            vorlane_shading::accumulateSpecular(lobeSurface, view, directionXyz, intensityRgb,
-                                                weight, sum);
-            for (unsigned int c = 0; c < 3; ++c) {
-                specular[c] = (specularTint[c] * sum[c]) * rollOff + specular[c];
-            }
+            specular.r = (specularTint.x * sum.r) * rollOff + specular.r;
+            specular.g = (specularTint.y * sum.g) * rollOff + specular.g;
+            specular.b = (specularTint.z * sum.b) * rollOff + specular.b;
         }
         if (lights.next() != MStatus::kSuccess) {
             break;
         }
     }
 
-    vorlane_shading::applyColorMatrix(specular);
+    specular = vorlane_model::applyColorMatrix(specular);
     for (unsigned int c = 0; c < 3; ++c) {
         lit[c] = ((surface[c] * ambient[c]) + glow[c]) + lit[c];
     }
     const MFloatVector seeThrough = block.inputValue(vorlane::transparency).asFloatVector();
-    MFloatVector result;
-    for (unsigned int c = 0; c < 3; ++c) {
-        lit[c] = (1.0f - seeThrough[c]) * lit[c];
-        // The measured specular is not weighted by the transparency.
-        result[c] = lit[c] + specular[c];
-    }
+    // The measured specular is not weighted by the transparency.
+    const MFloatVector result((1.0f - seeThrough.x) * lit.x + specular.r,
+                              (1.0f - seeThrough.y) * lit.y + specular.g,
+                              (1.0f - seeThrough.z) * lit.z + specular.b);
 
     MDataHandle out = block.outputValue(vorlane::outColor);
     out.asFloatVector() = result;

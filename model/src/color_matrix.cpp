@@ -3,7 +3,8 @@
 namespace vorlane_model {
 namespace {
 
-const ColorMatrix kColorMatrix = {
+// Row r produces output channel r from input red, green and blue.
+const float kColorMatrix[3][3] = {
     {1.063302f, 0.382044f, -0.445346f},
     {-0.298125f, 1.667665f, -0.36954f},
     {-1.322302f, -0.446321f, 2.768624f},
@@ -14,10 +15,6 @@ float rowTimes(const float row[3], Color c) {
 }
 
 }  // namespace
-
-const ColorMatrix& colorMatrix() {
-    return kColorMatrix;
-}
 
 Color applyColorMatrix(Color c) {
     return makeColor(rowTimes(kColorMatrix[0], c), rowTimes(kColorMatrix[1], c),

@@ -1,6 +1,6 @@
 #include "vorlane/model/presets.h"
 
-#include <cstring>
+#include <cstddef>
 
 namespace vorlane_model {
 namespace {
@@ -54,40 +54,15 @@ const LobeCoefficientBlock kPresets[kPresetCount] = {
 };
 // clang-format on
 
-const char* const kNames[kPresetCount] = {
-    "Blue Paint", "Gray Primer",    "Red Clay",    "Black Felt",
-    "Blue Felt",  "Caucasian Male", "Indian Male",
-};
-
 const PresetField kDeclarationOrder[kPresetCount] = {
     {"Caucasian Male", 5}, {"Indian Male", 6}, {"Black Felt", 3}, {"Blue Felt", 4},
     {"Gray Primer", 1},    {"Blue Paint", 0},  {"Red Clay", 2},
 };
 
-bool isPresetIndex(long index) {
-    return index >= 0 && index < kPresetCount;
-}
-
 }  // namespace
 
 const LobeCoefficientBlock* findPreset(long index) {
-    return isPresetIndex(index) ? &kPresets[index] : NULL;
-}
-
-const char* presetName(long index) {
-    return isPresetIndex(index) ? kNames[index] : NULL;
-}
-
-int presetIndexByName(const char* name) {
-    if (name == NULL) {
-        return -1;
-    }
-    for (int i = 0; i < kPresetCount; ++i) {
-        if (std::strcmp(kNames[i], name) == 0) {
-            return i;
-        }
-    }
-    return -1;
+    return index >= 0 && index < kPresetCount ? &kPresets[index] : NULL;
 }
 
 const PresetField* presetDeclarationOrder() {

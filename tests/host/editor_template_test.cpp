@@ -266,7 +266,8 @@ TEST_F(ShaderEditorTemplateTest, PlacesEveryParameterOnce) {
 // custom control: a menu labelled as the vorlane node's, bound to the node's
 // specOutput when made and when the editor moves to another node, whose
 // items are the vorlane node's enumeration fields in their order, each
-// setting the field's value.
+// setting the field's value. The declaration's heading comment lists the
+// same names with their values.
 TEST_F(EditorTemplateTest, TheShaderTemplatesPresetIsAMenuOfTheNodesFields) {
     const std::string shaderTemplate = readText(VORLANE_SHADER_AE_TEMPLATE);
     const std::size_t at = shaderTemplate.find("editorTemplate -callCustom");
@@ -295,6 +296,13 @@ TEST_F(EditorTemplateTest, TheShaderTemplatesPresetIsAMenuOfTheNodesFields) {
     for (std::size_t i = 0; i < items.size(); ++i) {
         EXPECT_EQ(items[i].name, fields[i].name) << i;
         EXPECT_EQ(items[i].value, fields[i].value) << items[i].name;
+    }
+    // The declaration's heading names each material after its value too.
+    const std::string declaration = readText(VORLANE_SHADER_DECLARATION);
+    for (const host::EnumField& field : fields) {
+        EXPECT_NE(declaration.find(" " + std::to_string(field.value) + " " + field.name),
+                  std::string::npos)
+            << field.name;
     }
 
     // The replacement rebinds the same control to the new node's attribute.

@@ -70,30 +70,15 @@ TEST(Presets, PublishedRelationsHold) {
     EXPECT_EQ(blueFelt.exponent(2, 1), blackFelt.exponent(2, 1));
 }
 
-TEST(Presets, NamesByIndex) {
-    const char* expected[] = {"Blue Paint", "Gray Primer",    "Red Clay",   "Black Felt",
-                              "Blue Felt",  "Caucasian Male", "Indian Male"};
-    for (int i = 0; i < vm::kPresetCount; ++i) {
-        ASSERT_NE(vm::presetName(i), nullptr);
-        EXPECT_STREQ(vm::presetName(i), expected[i]);
-        EXPECT_EQ(vm::presetIndexByName(expected[i]), i);
-    }
-    EXPECT_EQ(vm::presetIndexByName("blue paint"), -1);
-    EXPECT_EQ(vm::presetIndexByName(""), -1);
-    EXPECT_EQ(vm::presetIndexByName(nullptr), -1);
-}
-
 TEST(Presets, OnlyIndicesZeroToSixSelectABlock) {
     for (long long i = INT16_MIN; i <= INT16_MAX; ++i) {
         const bool valid = i >= 0 && i <= 6;
         EXPECT_EQ(vm::findPreset(i) != nullptr, valid) << i;
-        EXPECT_EQ(vm::presetName(i) != nullptr, valid) << i;
     }
-    // The lookups take a long, 32 bits on Windows and 64 on Linux.
+    // The lookup takes a long, 32 bits on Windows and 64 on Linux.
     for (long i : {static_cast<long>(INT32_MIN), -65536L, 65536L, static_cast<long>(INT32_MAX),
                    LONG_MIN, LONG_MAX}) {
         EXPECT_EQ(vm::findPreset(i), nullptr) << i;
-        EXPECT_EQ(vm::presetName(i), nullptr) << i;
     }
     // Distinct indices select distinct blocks.
     std::set<const vm::LobeCoefficientBlock*> blocks;

@@ -2,6 +2,7 @@
 // what the probe answers for its shading sample), determinism across thread
 // counts, swatches, OpenEXR, the plot and the failure paths.
 #include <gtest/gtest.h>
+#include <vorlane_host/host_runtime.h>
 #include <vorlane_renderer/vorlane_parameters.h>
 #include <nlohmann/json.hpp>
 
@@ -14,6 +15,7 @@
 #include "image.h"
 #include "label_font.h"
 #include "looks.h"
+#include "preset_names.h"
 #include "preview_render.h"
 #include "preview_scene.h"
 #include "progress.h"
@@ -262,6 +264,21 @@ TEST(Render, SelectedPresetsAndOneDeliverable) {
         layoutFor(2, {{vt::Look::SpecularAlone, vt::Deliverable::RendererShader}});
     EXPECT_EQ(image.width(), layout.width(2));
     EXPECT_EQ(image.height(), layout.height(1));
+}
+
+// The tool's names are the node's: each field of the plug-in's preset
+// enumeration names the preset of its value.
+TEST(Render, PresetNamesAreThoseOfTheNodesEnumeration) {
+    vorlane::host::Host host;
+    std::string error;
+    ASSERT_TRUE(host.loadPlugin(VORLANE_PLUGIN, &error)) << error;
+    const vorlane::host::NodeType& type = *host.findNodeType("vorlane");
+    const auto& fields = type.attribute(type.findAttribute("specOutput")).enumFields;
+    ASSERT_EQ(fields.size(), vt::kPresetNames.size());
+    for (const vorlane::host::EnumField& field : fields) {
+        ASSERT_LT(static_cast<std::size_t>(field.value), vt::kPresetNames.size()) << field.name;
+        EXPECT_EQ(vt::kPresetNames[static_cast<std::size_t>(field.value)], field.name);
+    }
 }
 
 TEST(Render, SwatchesOnePerPresetAndDeliverable) {

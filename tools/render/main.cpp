@@ -19,6 +19,7 @@
 #include "label_font.h"
 #include "looks.h"
 #include "material_paths.h"
+#include "preset_names.h"
 #include "preview_render.h"
 #include "preview_scene.h"
 #include "progress.h"
@@ -67,11 +68,7 @@ an unknown option or value, options that have no effect together, a file
 name that does not end in .png or .exr (.png for --plot), or an unknown
 preset.)";
 
-// The measured materials, by preset index.
-const std::vector<std::string> kPresetNames = {
-    "Blue Paint", "Gray Primer",    "Red Clay",    "Black Felt",
-    "Blue Felt",  "Caucasian Male", "Indian Male",
-};
+using vt::kPresetNames;
 
 struct Options {
     std::string output = "gallery.png";

@@ -43,48 +43,6 @@ inline ShadingFrame makeShadingFrame(Vec3 n) {
     return frame;
 }
 
-// The tangent-plane and normal terms that every base of one light shares:
-// Sxy = (T.V)(T.L) + (B.V)(B.L) and Sz = (N.V)(N.L), each product formed by
-// the rule set's axisProduct.
-struct LobeTerms {
-    float tangent;
-    float normal;
-};
-
-template <class Precision>
-inline LobeTerms lobeTerms(const ShadingFrame& frame, Vec3 view, Vec3 light) {
-    const LobeTerms terms = {
-        Precision::axisProduct(frame.t, view, light) + Precision::axisProduct(frame.b, view, light),
-        Precision::axisProduct(frame.n, view, light)};
-    return terms;
-}
-
-// The lobes of `block` for the given terms, added to `accumulator`: the work
-// of accumulateLobes once the terms are known.
-template <class Precision>
-inline void accumulateLobeTerms(const LobeCoefficientBlock& block, LobeTerms terms, Color intensity,
-                                float weight, Color& accumulator) {
-    if (!(weight > 0.0f)) {
-        return;
-    }
-    const float channelIntensity[kChannelCount] = {intensity.r, intensity.g, intensity.b};
-    float* const channelSum[kChannelCount] = {&accumulator.r, &accumulator.g, &accumulator.b};
-
-    for (int lobe = 0; lobe < kLobeCount; ++lobe) {
-        float value[kChannelCount];
-        for (int c = 0; c < kChannelCount; ++c) {
-            const float exponent = block.exponent(lobe, c);
-            const float base =
-                -(block.cxy(lobe, c) * terms.tangent) - (block.cz(lobe, c) * terms.normal);
-            value[c] = Precision::passesThreshold(base, exponent) ? Precision::power(base, exponent)
-                                                                  : 0.0f;
-        }
-        for (int c = 0; c < kChannelCount; ++c) {
-            *channelSum[c] = *channelSum[c] + (value[c] * channelIntensity[c]) * weight;
-        }
-    }
-}
-
 // Adds the three lobes of every channel of `block` to `accumulator`, weighted
 // by the light colour and the cosine weight. A base that does not exceed
 // 0.001 * n (NaN included) contributes 0 and costs no power evaluation; a
@@ -96,8 +54,27 @@ inline void accumulateLobes(const LobeCoefficientBlock& block, const ShadingFram
     if (!(weight > 0.0f)) {
         return;
     }
-    accumulateLobeTerms<Precision>(block, lobeTerms<Precision>(frame, view, light), intensity,
-                                   weight, accumulator);
+    // Sxy = (T.V)(T.L) + (B.V)(B.L) and Sz = (N.V)(N.L), each product formed
+    // by the rule set's axisProduct; every base of this light shares them.
+    const float tangentTerm =
+        Precision::axisProduct(frame.t, view, light) + Precision::axisProduct(frame.b, view, light);
+    const float normalTerm = Precision::axisProduct(frame.n, view, light);
+    const float channelIntensity[kChannelCount] = {intensity.r, intensity.g, intensity.b};
+    float* const channelSum[kChannelCount] = {&accumulator.r, &accumulator.g, &accumulator.b};
+
+    for (int lobe = 0; lobe < kLobeCount; ++lobe) {
+        float value[kChannelCount];
+        for (int c = 0; c < kChannelCount; ++c) {
+            const float exponent = block.exponent(lobe, c);
+            const float base =
+                -(block.cxy(lobe, c) * tangentTerm) - (block.cz(lobe, c) * normalTerm);
+            value[c] = Precision::passesThreshold(base, exponent) ? Precision::power(base, exponent)
+                                                                  : 0.0f;
+        }
+        for (int c = 0; c < kChannelCount; ++c) {
+            *channelSum[c] = *channelSum[c] + (value[c] * channelIntensity[c]) * weight;
+        }
+    }
 }
 
 }  // namespace vorlane_model

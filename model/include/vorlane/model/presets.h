@@ -20,6 +20,8 @@ struct LobeCoefficientBlock {
     float exponent(int lobe, int channel) const { return values[lobe * 9 + channel * 3 + 2]; }
 };
 
+// A field of the host node's preset enumeration: its name and the index it
+// selects.
 struct PresetField {
     const char* name;
     short index;
@@ -28,12 +30,6 @@ struct PresetField {
 // The block of preset `index`, or null when the index names no preset. Every
 // long (and so every 16- or 32-bit preset value) is a valid argument.
 const LobeCoefficientBlock* findPreset(long index);
-
-// Display name of preset `index`, or null when the index names no preset.
-const char* presetName(long index);
-
-// Index of the preset called `name`, or -1 when no preset has that name.
-int presetIndexByName(const char* name);
 
 // The kPresetCount name/index pairs in the order the host node declares its
 // enumeration fields.
