@@ -33,10 +33,10 @@ void shade(MDataBlock& block) {
     const vorlane_model::LobeCoefficientBlock* const lobes = vorlane_model::findPreset(preset);
     const vorlane_model::Vec3 view = vorlane_model::normalizeVector<HostPrecision>(
         vorlane_model::makeVec3(point.x, point.y, point.z));
-    // The frame depends on the normal alone, so one serves every light.
-    const vorlane_model::ShadingFrame frame = vorlane_model::makeShadingFrame<HostPrecision>(
-        vorlane_model::normalizeVector<HostPrecision>(
-            vorlane_model::makeVec3(normal.x, normal.y, normal.z)));
+    // The frame depends on the normal alone: built at the first light with
+    // specular set, it serves the rest; a sample without one never builds it.
+    vorlane_model::ShadingFrame frame = vorlane_model::ShadingFrame();
+    bool framed = false;
     MFloatVector lit(0.0f, 0.0f, 0.0f);
     vorlane_model::Color specular = vorlane_model::makeColor(0.0f, 0.0f, 0.0f);
 
@@ -64,6 +64,12 @@ void shade(MDataBlock& block) {
         if (light.child(vorlane::lightSpecular).asBool()) {
             vorlane_model::Color sum = vorlane_model::makeColor(0.0f, 0.0f, 0.0f);
             if (lobes != NULL) {
+                if (!framed) {
+                    frame = vorlane_model::makeShadingFrame<HostPrecision>(
+                        vorlane_model::normalizeVector<HostPrecision>(
+                            vorlane_model::makeVec3(normal.x, normal.y, normal.z)));
+                    framed = true;
+                }
                 const vorlane_model::Vec3 toLight = vorlane_model::normalizeVector<HostPrecision>(
                     vorlane_model::makeVec3(direction.x, direction.y, direction.z));
                 vorlane_model::accumulateLobes<HostPrecision>(
