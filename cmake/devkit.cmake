@@ -6,6 +6,13 @@
 if(NOT EXISTS ${MAYA_LOCATION}/include/maya/MFnPlugin.h)
     message(FATAL_ERROR "MAYA_LOCATION=${MAYA_LOCATION} has no include/maya/MFnPlugin.h")
 endif()
+# The release the devkit is of, as its <maya/MTypes.h> gives it.
+file(STRINGS ${MAYA_LOCATION}/include/maya/MTypes.h vorlane_api_version_line
+    REGEX "^#define MAYA_API_VERSION [0-9]+$")
+if(NOT vorlane_api_version_line)
+    message(FATAL_ERROR "MAYA_LOCATION=${MAYA_LOCATION}: include/maya/MTypes.h defines no MAYA_API_VERSION")
+endif()
+string(REGEX REPLACE ".* " "" MAYA_API_VERSION "${vorlane_api_version_line}")
 foreach(library OpenMaya Foundation)
     find_library(MAYA_${library}_LIBRARY NAMES ${library}
         PATHS ${MAYA_LOCATION}/lib NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)

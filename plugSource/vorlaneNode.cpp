@@ -72,15 +72,10 @@ void vorlane::postConstructor() {
 }
 
 // The evaluation manager of 2016 and later runs the node concurrently with
-// others only when it answers parallel: kDefaultScheduling in the 2016
-// headers, kParallel from 2018 (the 2016 name is an obsolete alias there).
-#if MAYA_API_VERSION >= 20180000
+// others only when it answers kParallel.
+#if MAYA_API_VERSION >= 201600
 MPxNode::SchedulingType vorlane::schedulingType() const {
     return kParallel;
-}
-#elif MAYA_API_VERSION >= 201600
-MPxNode::SchedulingType vorlane::schedulingType() const {
-    return kDefaultScheduling;
 }
 #endif
 

@@ -3,7 +3,7 @@
 // once by initialize and only read afterwards, so compute may run on many
 // threads at once. It tells the host so in the form of the host release it
 // is built for (MAYA_API_VERSION): setMPSafe(true) in postConstructor up to
-// 2018, and from 2016 by answering schedulingType() with parallel.
+// 2018, and from 2016 by answering schedulingType() with kParallel.
 #pragma once
 
 #include <maya/MDataBlock.h>

@@ -1,28 +1,38 @@
 #!/usr/bin/env bash
-# The plug-in built for a later host release from the same source: the
-# stand-in host and probe built as the 2022 release (MAYA_API_VERSION
-# 20220300, VORLANE_HOST_API_VERSION), installed as that release's devkit in
-# a fresh prefix, and the plug-in built against it as C++11 with warnings as
-# errors, with CMake and with the reference's GCC line with only its -std=
-# changed. Each build must export exactly that release's entry points and
-# texts, load into that release's stand-in host, be evaluated there in
-# parallel, and answer the shared probe samples byte for byte as the API 850
-# build does. Runs after the native stage, whose build it uses.
+# The plug-in built for later host releases from the same source. The 2022
+# release (MAYA_API_VERSION 20220300, VORLANE_HOST_API_VERSION): the stand-ins,
+# tools and the whole test suite built as that release, the deliverables as
+# C++11, and the suite run; that release's devkit installed in a fresh prefix
+# and the plug-in built against it with warnings as errors, with CMake and
+# with the reference's GCC line with only its -std= changed. The 2016 and 2017
+# releases: the host, probe and plug-in built as each. Each plug-in must
+# export exactly its release's entry points and texts, load into that
+# release's stand-in host, be evaluated there in parallel, and answer the
+# shared probe samples byte for byte as the API 850 build does. Runs after
+# the native stage, whose build it uses.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
 native=build/release
 later=build/api2022
+jobs="${VORLANE_JOBS:-2}"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 devkit="$work/devkit"
 samples=tests/tools/samples/shared.jsonl
 
-# Only the host, the probe and what they need; no tests.
+# The stand-in takes only the releases it reproduces, and names them.
+if cmake -S . -B "$work/refused" -DVORLANE_HOST_API_VERSION=201800 >"$work/refused.txt" 2>&1 ||
+    ! grep -q '850, 201600, 201700, 20220300' "$work/refused.txt"; then
+    cat "$work/refused.txt" >&2
+    echo "a configure for API version 201800 is not refused with the accepted releases named" >&2
+    exit 1
+fi
+
 cmake -S . -B "$later" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DVORLANE_HOST_API_VERSION=20220300 -DVORLANE_DELIVERABLE_CXX_STANDARD=11 \
-    -DVORLANE_BUILD_TESTS=OFF >/dev/null
-cmake --build "$later" --target vorlane-probe -j "${VORLANE_JOBS:-2}"
+    -DVORLANE_HOST_API_VERSION=20220300 -DVORLANE_DELIVERABLE_CXX_STANDARD=11 >/dev/null
+cmake --build "$later" -j "$jobs"
+ctest --test-dir "$later" --output-on-failure --timeout 600
 cmake --install "$later" --component devkit --prefix "$devkit" >/dev/null
 # The version its headers give, which its MApiVersion text and its host's
 # (which loads only plug-ins of its own version) follow.
@@ -30,7 +40,48 @@ if ! grep -qx '#define MAYA_API_VERSION 20220300' "$devkit/include/maya/MTypes.h
     echo "the 2022 devkit's <maya/MTypes.h> does not give MAYA_API_VERSION 20220300" >&2
     exit 1
 fi
+# Its headers refuse C++98, as the release's own do.
+if echo '#include <maya/MFnPlugin.h>' |
+    g++ -std=c++98 -fsyntax-only -D_BOOL -DREQUIRE_IOSTREAM -Dlinux -DBits64_ \
+        -I"$devkit/include" -x c++ - 2>"$work/cxx98.txt" ||
+    ! grep -q 'need C++11' "$work/cxx98.txt"; then
+    cat "$work/cxx98.txt" >&2
+    echo "the 2022 devkit's headers take a C++98 build" >&2
+    exit 1
+fi
 "$native/tools/vorlane-probe" <"$samples" >"$work/api850.jsonl"
+
+# compare_answers NAME PROBE PLUGIN: PROBE's host evaluates PLUGIN in parallel
+# (--parallel: a node its release does not evaluate in parallel answers each
+# sample with an error) with the API 850 build's answers.
+compare_answers() {
+    local name="$1" probe="$2" plugin="$3"
+    "$probe" --parallel --plugin "$plugin" <"$samples" >"$work/answers.jsonl" || true
+    if ! cmp "$work/api850.jsonl" "$work/answers.jsonl"; then
+        diff "$work/api850.jsonl" "$work/answers.jsonl" | head -20 >&2
+        exit 1
+    fi
+    echo "$name: evaluated in parallel, $(wc -l <"$work/answers.jsonl") probe answers equal the API 850 build's"
+}
+
+# The 2016 and 2017 releases: no namespace yet, so the entry points keep the
+# API 850 names. Only the host, the probe and the plug-in; no tests.
+for release in 201600 201700; do
+    build="build/api$release"
+    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DVORLANE_HOST_API_VERSION=$release -DVORLANE_BUILD_TESTS=OFF >/dev/null
+    cmake --build "$build" --target vorlane vorlane-probe -j "$jobs"
+    if ! diff <(nm -D --defined-only "$build/plugSource/vorlane.so" | awk 'NF == 3 { print $3 }' |
+        sort) - <<'EOF'; then
+MApiVersion
+_Z16initializePlugin7MObject
+_Z18uninitializePlugin7MObject
+EOF
+        echo "API $release: the plug-in exports other symbols than its release's" >&2
+        exit 1
+    fi
+    compare_answers "API $release build" "$build/tools/vorlane-probe" "$build/plugSource/vorlane.so"
+done
 
 # check_build NAME PLUGIN: the plug-in exports the 2022 entry points, whose
 # names carry the release's namespace, its MApiVersion and signature, and
@@ -47,20 +98,14 @@ EOF
         echo "$name: the plug-in exports other symbols than the 2022 release's" >&2
         exit 1
     fi
-    "$later/tools/vorlane-probe" --parallel --plugin "$plugin" <"$samples" >"$work/answers.jsonl" ||
-        true
-    if ! cmp "$work/api850.jsonl" "$work/answers.jsonl"; then
-        diff "$work/api850.jsonl" "$work/answers.jsonl" | head -20 >&2
-        exit 1
-    fi
-    echo "$name: 2022 exports, evaluated in parallel, $(wc -l <"$work/answers.jsonl") probe answers equal the API 850 build's"
+    compare_answers "$name (2022 exports)" "$later/tools/vorlane-probe" "$plugin"
 }
 
 # With CMake, the deliverables alone against the 2022 devkit.
 build="$work/cmake"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMAYA_LOCATION="$devkit" \
     -DVORLANE_DELIVERABLE_CXX_STANDARD=11 >/dev/null
-cmake --build "$build" --target vorlane -j "${VORLANE_JOBS:-2}"
+cmake --build "$build" --target vorlane -j "$jobs"
 if grep '"command"' "$build/compile_commands.json" | grep -v -e '-std=c++11' >&2; then
     echo "2022 devkit build compiles a deliverable source as other than C++11" >&2
     exit 1

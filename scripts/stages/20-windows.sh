@@ -56,6 +56,25 @@ cmp "$devkit/in-tree.jsonl" "$devkit/devkit.jsonl"
 [ "$(wc -l <"$devkit/devkit.jsonl")" -eq "$(wc -l <"$samples")" ]
 echo "Windows devkit build: exports and probe answers equal the in-tree build's"
 
+# The 2022 release for Windows: the host, probe and plug-in cross-built as
+# that release (the plug-in as C++11), no tests. The plug-in exports the
+# plain entry-point names the host looks up beside the C++ names the header
+# marks for export, loads into that release's host under Wine, is evaluated
+# there in parallel and answers as the API 850 build does.
+later=build/windows-api2022
+cmake -S . -B "$later" -G Ninja --toolchain cmake/mingw-w64-x86_64.cmake \
+    -DCMAKE_BUILD_TYPE=Release -DMAYA_LOCATION= -DVORLANE_HOST_API_VERSION=20220300 \
+    -DVORLANE_DELIVERABLE_CXX_STANDARD=11 -DVORLANE_BUILD_TESTS=OFF >/dev/null
+cmake --build "$later" --target vorlane vorlane-probe -j "${VORLANE_JOBS:-2}"
+check_library "$later/bin/vorlane.mll" ADSK_PLUGIN_SIGNATURE,MApiVersion,initializePlugin,uninitializePlugin,_Z16initializePluginN8Autodesk4Maya16OpenMaya202200007MObjectE,_Z18uninitializePluginN8Autodesk4Maya16OpenMaya202200007MObjectE \
+    -DREQUIRED_IMPORTS=OpenMaya.dll,Foundation.dll
+wine "$later/bin/vorlane-probe.exe" --parallel <"$samples" >"$devkit/api2022.jsonl" || true
+if ! cmp "$devkit/in-tree.jsonl" "$devkit/api2022.jsonl"; then
+    diff "$devkit/in-tree.jsonl" "$devkit/api2022.jsonl" | head -20 >&2
+    exit 1
+fi
+echo "Windows 2022 build: its exports, evaluated in parallel, probe answers equal the API 850 build's"
+
 # The Windows release archive: the cross build's kit, with its checksum and
 # without a module description, which a cross build cannot write for a place
 # it does not know. Unpacked into a folder whose path holds a space, '&' and

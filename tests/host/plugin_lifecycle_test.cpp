@@ -15,10 +15,16 @@ const std::string kRefreshCommand =
     "{refreshCreateRenderNodeWindow(\"shader/surface\");}\n";
 
 // The entry points' names as the host looks them up: plain on Windows, the
-// C++ names of MStatus initializePlugin(MObject) on Linux.
+// C++ names of MStatus initializePlugin(MObject) on Linux, which carry the
+// 2022 release's namespace of MObject.
 #if defined(_WIN32)
 const std::string kInitializeName = "initializePlugin";
 const std::string kUninitializeName = "uninitializePlugin";
+#elif MAYA_API_VERSION >= 20220000
+const std::string kInitializeName =
+    "_Z16initializePluginN8Autodesk4Maya16OpenMaya202200007MObjectE";
+const std::string kUninitializeName =
+    "_Z18uninitializePluginN8Autodesk4Maya16OpenMaya202200007MObjectE";
 #else
 const std::string kInitializeName = "_Z16initializePlugin7MObject";
 const std::string kUninitializeName = "_Z18uninitializePlugin7MObject";
@@ -211,7 +217,7 @@ TEST_F(PluginLifecycleTest, OnlyOneHostRunsAtATime) {
     EXPECT_TRUE(host.valid());
 }
 
-TEST(PluginExports, LibraryExportsExactlyTheThreeEntrySymbols) {
+TEST(PluginExports, LibraryExportsExactlyTheEntrySymbolsOfItsRelease) {
     const std::string command = std::string("nm -D --defined-only ") + VORLANE_PLUGIN_PATH;
     FILE* pipe = popen(command.c_str(), "r");
     ASSERT_NE(pipe, nullptr);
@@ -228,7 +234,11 @@ TEST(PluginExports, LibraryExportsExactlyTheThreeEntrySymbols) {
         }
     }
     ASSERT_EQ(pclose(pipe), 0);
-    EXPECT_EQ(symbols, (std::set<std::string>{"MApiVersion", kInitializeName, kUninitializeName}));
+    std::set<std::string> expected{"MApiVersion", kInitializeName, kUninitializeName};
+#if MAYA_API_VERSION >= 20220000
+    expected.insert("ADSK_PLUGIN_SIGNATURE");
+#endif
+    EXPECT_EQ(symbols, expected);
 }
 
 }  // namespace

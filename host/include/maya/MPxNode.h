@@ -34,21 +34,31 @@ class OPENMAYA_EXPORT MPxNode {
         kLast
     };
 
-#if MAYA_API_VERSION >= 20180000
+#if MAYA_API_VERSION >= 201700
     // How the evaluation manager may schedule the node's evaluation: only a
     // node that answers kParallel runs concurrently with others. The 2016
-    // names stay as obsolete aliases.
+    // names are obsolete aliases; kDefaultScheduling asks for serial.
     enum SchedulingType {
         kParallel,
         kSerial,
         kGloballySerial,
         kUntrusted,
-        kDefaultScheduling = kParallel,
+        kSchedulingTypeLast,
+        kDefaultScheduling = kSerial,
         kSerialize = kSerial,
         kGloballySerialize = kGloballySerial
     };
 #elif MAYA_API_VERSION >= 201600
-    enum SchedulingType { kDefaultScheduling, kSerialize, kGloballySerialize };
+    // How the evaluation manager may schedule the node's evaluation: only a
+    // node that answers kParallel runs concurrently with others;
+    // kDefaultScheduling leaves the choice to the evaluation manager.
+    enum SchedulingType {
+        kParallel,
+        kSerialize,
+        kGloballySerialize,
+        kUntrusted,
+        kDefaultScheduling
+    };
 #endif
 
     MPxNode();
@@ -92,10 +102,12 @@ class OPENMAYA_EXPORT MPxNode {
     static MStatus attributeAffects(const MObject& whenChanges, const MObject& isAffected);
 
   protected:
-    // Declares that compute may run on several threads at once. From 2019
-    // deprecated, and virtual; the evaluation manager asks schedulingType().
+    // Declares that compute may run on several threads at once. Virtual from
+    // 2016, deprecated from 2019; the evaluation manager asks schedulingType().
 #if MAYA_API_VERSION >= 20190000
     OPENMAYA_DEPRECATED(2019, "Override schedulingType() to set thread safety instead.")
+    virtual void setMPSafe(bool flag);
+#elif MAYA_API_VERSION >= 201600
     virtual void setMPSafe(bool flag);
 #else
     void setMPSafe(bool flag);

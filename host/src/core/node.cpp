@@ -30,13 +30,13 @@ NodeRecord::~NodeRecord() {
 }
 
 // The host evaluates a node on several threads only when the node allows it:
-// in API 850 when its postConstructor called setMPSafe(true); from 2016, when
-// its schedulingType() answers parallel, whatever setMPSafe said.
+// in API 850 when its postConstructor called setMPSafe(true); from 2016 only
+// when its schedulingType() answers kParallel, whatever setMPSafe said. Every
+// other answer is evaluated serially: kDefaultScheduling leaves the choice to
+// the host in 2016, and this host chooses serial.
 bool NodeRecord::isMPSafe() const {
-#if MAYA_API_VERSION >= 20180000
+#if MAYA_API_VERSION >= 201600
     return instance_->schedulingType() == MPxNode::kParallel;
-#elif MAYA_API_VERSION >= 201600
-    return instance_->schedulingType() == MPxNode::kDefaultScheduling;
 #else
     return MPxNodeHostAccess::mpSafe(*instance_);
 #endif
