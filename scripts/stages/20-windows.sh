@@ -64,7 +64,7 @@ echo "Windows devkit build: exports and probe answers equal the in-tree build's"
 later=build/windows-api2022
 cmake -S . -B "$later" -G Ninja --toolchain cmake/mingw-w64-x86_64.cmake \
     -DCMAKE_BUILD_TYPE=Release -DMAYA_LOCATION= -DVORLANE_HOST_API_VERSION=20220300 \
-    -DVORLANE_DELIVERABLE_CXX_STANDARD=11 -DVORLANE_BUILD_TESTS=OFF >/dev/null
+    -DVORLANE_BUILD_TESTS=OFF >/dev/null
 cmake --build "$later" --target vorlane vorlane-probe -j "${VORLANE_JOBS:-2}"
 check_library "$later/bin/vorlane.mll" ADSK_PLUGIN_SIGNATURE,MApiVersion,initializePlugin,uninitializePlugin,_Z16initializePluginN8Autodesk4Maya16OpenMaya202200007MObjectE,_Z18uninitializePluginN8Autodesk4Maya16OpenMaya202200007MObjectE \
     -DREQUIRED_IMPORTS=OpenMaya.dll,Foundation.dll
