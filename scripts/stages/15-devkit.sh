@@ -170,34 +170,13 @@ for refused in "$work" "$work/devkit-2016"; do
         exit 1
     fi
 done
-cat >"$work/logging-g++" <<'EOF_CXX'
-#!/bin/sh
-printf 'g++ %s\n' "$*" >>"$LOGGED_COMMANDS"
-if [ -n "${FAIL_AFTER_OUTPUT-}" ]; then
-    while [ "$1" != -o ]; do shift; done
-    echo partial >"$2"
-    exit 1
-fi
-exec g++ "$@"
-EOF_CXX
-chmod +x "$work/logging-g++"
-export LOGGED_COMMANDS="$work/compiler-commands.txt"
-if ! CXX="$work/logging-g++" "$kit_script" "$devkit" >"$work/output.txt" 2>"$work/warnings.txt" ||
-    [ -s "$work/warnings.txt" ]; then
-    cat "$work/warnings.txt" >&2
-    echo "the archive's build-plugin.sh fails or warns" >&2
-    exit 1
-fi
-if ! grep -qx 'build-plugin.sh: building for API 850 with -std=c++98' "$work/output.txt" ||
-    [ "$(grep -c -- ' -std=c++98 ' "$LOGGED_COMMANDS")" -ne 1 ]; then
-    cat "$work/output.txt" "$LOGGED_COMMANDS" >&2
-    echo "the archive's build-plugin.sh does not say or use C++98 for API 850" >&2
-    exit 1
-fi
+tests/support/check_kit_build.sh "$kit_script" "$devkit" "$work" \
+    'build-plugin.sh: building for API 850 with -std=c++98' c++98
 check_build "release archive's build-plugin.sh" "$kit/plug-ins/vorlane.so" "$kit/shaders/zq4v_vorlane.so"
 cp "$kit/plug-ins/vorlane.so" "$work/built.so"
 (cd "$kit" && find . | sort) >"$work/kit-before.txt"
-if FAIL_AFTER_OUTPUT=1 CXX="$work/logging-g++" "$kit_script" "$devkit" >/dev/null 2>&1 ||
+if FAIL_AFTER_OUTPUT=1 LOGGED_COMMANDS=/dev/null CXX="$PWD/tests/support/logging_gxx.sh" \
+    "$kit_script" "$devkit" >/dev/null 2>&1 ||
     ! (cd "$kit" && find . | sort) | diff "$work/kit-before.txt" - >&2 ||
     ! cmp -s "$work/built.so" "$kit/plug-ins/vorlane.so"; then
     echo "a failed build of the archive's build-plugin.sh leaves the kit changed" >&2

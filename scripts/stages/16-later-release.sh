@@ -140,23 +140,6 @@ version="$(sed -n 's/^#define VORLANE_VERSION "\(.*\)"$/\1/p' include/vorlane/ve
 mkdir "$work/unpacked"
 tar -xzf "$native/packages/vorlane-$version-linux-x86_64.tar.gz" -C "$work/unpacked"
 kit="$work/unpacked/vorlane-$version-linux-x86_64"
-cat >"$work/logging-g++" <<'EOF_CXX'
-#!/bin/sh
-printf 'g++ %s\n' "$*" >>"$LOGGED_COMMANDS"
-exec g++ "$@"
-EOF_CXX
-export LOGGED_COMMANDS="$work/compiler-commands.txt"
-chmod +x "$work/logging-g++"
-if ! CXX="$work/logging-g++" "$kit/build-plugin.sh" "$devkit" >"$work/output.txt" 2>"$work/warnings.txt" ||
-    [ -s "$work/warnings.txt" ]; then
-    cat "$work/warnings.txt" >&2
-    echo "the archive's build-plugin.sh fails or warns against the 2022 devkit" >&2
-    exit 1
-fi
-if ! grep -qx 'build-plugin.sh: building for API 20220300 (2022) with -std=c++11' "$work/output.txt" ||
-    [ "$(grep -c -- ' -std=c++11 ' "$LOGGED_COMMANDS")" -ne 1 ]; then
-    cat "$work/output.txt" "$LOGGED_COMMANDS" >&2
-    echo "the archive's build-plugin.sh does not say or use C++11 for 2022" >&2
-    exit 1
-fi
+tests/support/check_kit_build.sh "$kit/build-plugin.sh" "$devkit" "$work" \
+    'build-plugin.sh: building for API 20220300 (2022) with -std=c++11' c++11
 check_build "release archive's build-plugin.sh for 2022" "$kit/plug-ins/vorlane.so"
