@@ -3,13 +3,13 @@
 # release (MAYA_API_VERSION 20220300, VORLANE_HOST_API_VERSION): the stand-ins,
 # tools and the whole test suite built as that release, the deliverables as
 # C++11, and the suite run; that release's devkit installed in a fresh prefix
-# and the plug-in built against it with warnings as errors, with CMake and
-# with the reference's GCC line with only its -std= changed. The 2016 and 2017
-# releases: the host, probe and plug-in built as each. Each plug-in must
-# export exactly its release's entry points and texts, load into that
-# release's stand-in host, be evaluated there in parallel, and answer the
-# shared probe samples byte for byte as the API 850 build does. Runs after
-# the native stage, whose build it uses.
+# and the plug-in built against it with warnings as errors, with CMake, with
+# the reference's GCC line for 2022 and with the release archive's
+# build-plugin.sh. The 2016 and 2017 releases: the host, probe and plug-in
+# built as each. Each plug-in must export exactly its release's entry points
+# and texts, load into that release's stand-in host, be evaluated there in
+# parallel, and answer the shared probe samples byte for byte as the API 850
+# build does. Runs after the native stage, whose build it uses.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 

@@ -7,7 +7,6 @@
 #include <maya/MPxNode.h>
 #include <maya/MStatus.h>
 
-#include <cstdint>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -22,8 +21,9 @@ class NodeRecord;
 class NodeTypeRecord;
 struct PluginRecord;
 
-// Its MAttributeAccess part holds the record's kind, the parent, the offset, the value
-// kind and where the value lives, for the inline data block accessors.
+// Its MAttributeAccess part holds the record's kind, the parent, the offset,
+// the value kind and where the value lives, for the inline data block
+// accessors.
 struct AttributeDef : MAttributeAccess {
     AttributeInfo info;
     std::vector<AttributeDef*> children;
